@@ -1,0 +1,65 @@
+// POSIX entry and pause.
+#include <termios.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "console.h"
+#include "conversion_run.h"
+
+namespace {
+
+// False when the bytes are not valid in the current locale's encoding.
+bool toWide(const char* narrow, std::wstring& wide) {
+  const std::size_t length = std::mbstowcs(nullptr, narrow, 0);
+  if (length == static_cast<std::size_t>(-1)) return false;
+  wide.assign(length, L'\0');
+  std::mbstowcs(wide.data(), narrow, length);
+  return true;
+}
+
+// One key press, without echo and without waiting for Enter.
+void waitForKey() {
+  termios saved;
+  if (tcgetattr(STDIN_FILENO, &saved) != 0) return;
+  termios raw = saved;
+  raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+  raw.c_cc[VMIN] = 1;
+  raw.c_cc[VTIME] = 0;
+  tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+  char key;
+  (void)!read(STDIN_FILENO, &key, 1);
+  // Flush drops the rest of a multi-byte key (arrows, function keys).
+  tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+}
+
+}  // namespace
+
+// The shell has no PAUSE command; this stands in for it. Without a terminal
+// there is nobody to press a key, so it does not wait.
+void pauseConsole() {
+  std::fputs("Press any key to continue . . . ", stdout);
+  std::fflush(stdout);
+  if (isatty(STDIN_FILENO)) waitForKey();
+  std::fputs("\n", stdout);
+  std::fflush(stdout);
+}
+
+int main(int argc, char* argv[]) {
+  // Paths arrive as bytes in the environment's encoding. Taking it for the
+  // character type alone lets them round-trip through wide characters;
+  // nothing printed depends on it.
+  std::setlocale(LC_CTYPE, "");
+  // An argument that is not valid text arrives as a null pointer, which the
+  // run reports when it is the program path.
+  std::vector<std::wstring> wideArgs(static_cast<std::size_t>(argc));
+  std::vector<wchar_t*> wideArgv;
+  for (std::size_t i = 0; i < wideArgs.size(); ++i)
+    wideArgv.push_back(toWide(argv[i], wideArgs[i]) ? wideArgs[i].data() : nullptr);
+  wideArgv.push_back(nullptr);
+  return runConversion(argc, wideArgv.data());
+}

@@ -1,0 +1,14 @@
+#include "program_runner.h"
+
+std::string consoleText(const std::string& text) {
+  std::string translated;
+  for (char c : text) translated += c == '\n' ? std::string(kLineEnd) : std::string(1, c);
+  return translated;
+}
+
+std::string readAll(std::FILE* stream) {
+  std::string bytes;
+  char chunk[4096];
+  for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, stream)) > 0;) bytes.append(chunk, n);
+  return bytes;
+}

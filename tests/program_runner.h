@@ -1,0 +1,47 @@
+// Runs a built program the way a user would: from another working directory,
+// standard input not a terminal, standard output read through a pipe.
+#ifndef LOGO_WRAP_TESTS_PROGRAM_RUNNER_H_
+#define LOGO_WRAP_TESTS_PROGRAM_RUNNER_H_
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+struct RunRequest {
+  std::string program;  // as typed: a path, or a bare name found through PATH
+  std::vector<std::string> args;
+  fs::path workDir;
+  std::vector<std::string> environment;  // NAME=value pairs added for the run
+  // Everything the run may touch; handed to an unprivileged user when the
+  // tests run as root, since root would ignore file modes.
+  fs::path ownedTree;
+};
+
+struct RunResult {
+  std::string output;  // standard output, byte for byte
+  int exitStatus = -1;
+};
+
+RunResult runProgram(const RunRequest& request);
+
+// The folder holding this test program and the programs built with it.
+fs::path builtProgramsDir();
+
+// File name suffix of executables ("" or ".exe").
+extern const char kExecutableSuffix[];
+
+// How a printed line feed reaches the pipe.
+extern const char kLineEnd[];
+
+// `text` as the platform's console writes it, line ends translated.
+std::string consoleText(const std::string& text);
+
+std::string readAll(std::FILE* stream);
+
+// What the pause leaves at the end of standard output.
+extern const char kPausePrompt[];
+
+#endif  // LOGO_WRAP_TESTS_PROGRAM_RUNNER_H_

@@ -1,0 +1,56 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "program_runner.h"
+
+const char kExecutableSuffix[] = "";
+const char kPausePrompt[] = "Press any key to continue . . . \n";
+const char kLineEnd[] = "\n";
+
+namespace {
+
+constexpr uid_t kUnprivilegedId = 65534;  // nobody / nogroup
+
+std::string shellQuoted(const std::string& word) {
+  std::string quoted = "'";
+  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+void giveToUnprivilegedUser(const fs::path& tree) {
+  auto give = [](const fs::path& path) {
+    if (lchown(path.c_str(), kUnprivilegedId, kUnprivilegedId) != 0)
+      throw std::runtime_error("cannot chown " + path.string());
+  };
+  give(tree);
+  for (const auto& entry : fs::recursive_directory_iterator(tree)) give(entry.path());
+}
+
+}  // namespace
+
+RunResult runProgram(const RunRequest& request) {
+  std::string command = "cd " + shellQuoted(request.workDir.string()) + " && exec ";
+  if (geteuid() == 0) {
+    giveToUnprivilegedUser(request.ownedTree);
+    command += "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+  }
+  command += "env";
+  for (const auto& assignment : request.environment) command += " " + shellQuoted(assignment);
+  command += " " + shellQuoted(request.program);
+  for (const auto& arg : request.args) command += " " + shellQuoted(arg);
+  command += " </dev/null";
+
+  RunResult result;
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) throw std::runtime_error("cannot start: " + command);
+  result.output = readAll(pipe);
+  const int status = pclose(pipe);
+  result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+fs::path builtProgramsDir() { return fs::read_symlink("/proc/self/exe").parent_path(); }
+
