@@ -27,13 +27,19 @@ std::set<std::string> namesIn(const fs::path& dir) {
 }
 
 void LogoWrapTest::SetUp() {
-  programName_ = std::string("logo_wrap") + kExecutableSuffix;
   root_ = fs::temp_directory_path() / ("logo_wrap_test_" + std::to_string(std::random_device()()));
   workDir_ = root_ / "cwd";
   fs::create_directories(workDir_);
   fs::create_directories(root_ / "app");
-  program_ = root_ / "app" / programName_;
-  fs::copy_file(builtProgramsDir() / programName_, program_);
+  programName_ = std::string("logo_wrap") + kExecutableSuffix;
+  program_ = copyBuiltProgram("logo_wrap");
+}
+
+fs::path LogoWrapTest::copyBuiltProgram(const std::string& name) {
+  const std::string fileName = name + kExecutableSuffix;
+  const fs::path copy = root_ / "app" / fileName;
+  fs::copy_file(builtProgramsDir() / fileName, copy);
+  return copy;
 }
 
 void LogoWrapTest::TearDown() {

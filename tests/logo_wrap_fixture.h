@@ -41,6 +41,8 @@ class LogoWrapTest : public testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+  // Copies a built program (name without suffix) into app/; returns its path.
+  fs::path copyBuiltProgram(const std::string& name);
   // Puts the program into `dir` (below the test's folder) instead of app/.
   void moveProgramTo(const fs::path& dir);
   RunResult run(const std::vector<std::string>& args = {},

@@ -18,6 +18,7 @@ struct RunRequest {
   // Everything the run may touch; handed to an unprivileged user when the
   // tests run as root, since root would ignore file modes.
   fs::path ownedTree;
+  bool withStandardError = false;  // append standard error to the output
 };
 
 struct RunResult {

@@ -42,6 +42,7 @@ RunResult runProgram(const RunRequest& request) {
   command += " " + shellQuoted(request.program);
   for (const auto& arg : request.args) command += " " + shellQuoted(arg);
   command += " </dev/null";
+  if (request.withStandardError) command += " 2>&1";
 
   RunResult result;
   std::FILE* pipe = popen(command.c_str(), "r");

@@ -33,6 +33,7 @@ RunResult runProgram(const RunRequest& request) {
   command += L" " + quoted(request.program);
   for (const auto& arg : request.args) command += L" " + quoted(arg);
   command += L" <NUL";
+  if (request.withStandardError) command += L" 2>&1";
 
   RunResult result;
   std::FILE* pipe = _wpopen(command.c_str(), L"rb");
