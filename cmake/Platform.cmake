@@ -11,6 +11,20 @@ else()
   set(LOGO_WRAP_PLATFORM posix)
 endif()
 
+# Reserving output space: Linux's fallocate, nothing elsewhere.
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  set(LOGO_WRAP_FILE_SPACE linux)
+else()
+  set(LOGO_WRAP_FILE_SPACE other)
+endif()
+
+# The checksum's vector form: SSE2/AVX2 on x86-64, plain C++ elsewhere.
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|amd64)$")
+  set(LOGO_WRAP_SUM_FORM x86)
+else()
+  set(LOGO_WRAP_SUM_FORM generic)
+endif()
+
 if(WIN32 AND CMAKE_CROSSCOMPILING)
   # Tests run under Wine, in a prefix that lives and dies with the build tree.
   set(CMAKE_CROSSCOMPILING_EMULATOR

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "signed_sum.h"
+
 namespace {
 
 // The five 32-bit fields in file order, each directly after the previous one
@@ -38,10 +40,7 @@ BinImageHeader makeLogoHeader(std::uint32_t length, std::uint32_t checksum) {
 }
 
 std::uint32_t sumSignedBytes(const unsigned char* bytes, std::int64_t count) {
-  std::uint32_t sum = 0;
-  for (std::int64_t i = 0; i < count; ++i)
-    sum += static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(bytes[i])));
-  return sum;
+  return count > 0 ? addSignedBytes(bytes, static_cast<std::size_t>(count)) : 0;
 }
 
 void encodeHeader(const BinImageHeader& header, unsigned char* out) {

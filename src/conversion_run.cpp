@@ -9,6 +9,7 @@
 
 #include "bin_image.h"
 #include "console.h"
+#include "file_space.h"
 #include "sibling_path.h"
 
 namespace {
@@ -90,6 +91,7 @@ ImageBuffer readImage(std::FILE* input, std::int64_t size) {
 bool writeImage(const char* path, const unsigned char* image, std::size_t count) {
   std::FILE* output = std::fopen(path, "wb+");
   if (!output) return fail(kOpenFailed);
+  reserveFileSpace(output, count);
   const bool stored = std::fwrite(image, 1, count, output) == count;
   const bool closed = std::fclose(output) == 0;
   if (stored && closed) return true;
