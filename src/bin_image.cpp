@@ -9,9 +9,8 @@ namespace {
 // The five 32-bit fields in file order, each directly after the previous one
 // (so they sit at odd offsets 7, 11, 15, 19, 23).
 constexpr std::uint32_t BinImageHeader::*kWordFields[] = {
-    &BinImageHeader::imageAddress,  &BinImageHeader::imageLength,
-    &BinImageHeader::recordAddress, &BinImageHeader::recordLength,
-    &BinImageHeader::recordChecksum,
+    &BinImageHeader::imageAddress, &BinImageHeader::imageLength,    &BinImageHeader::recordAddress,
+    &BinImageHeader::recordLength, &BinImageHeader::recordChecksum,
 };
 constexpr std::size_t kWordSize = 4;
 static_assert(kSyncSize + std::size(kWordFields) * kWordSize == kHeaderSize,

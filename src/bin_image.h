@@ -12,8 +12,7 @@ constexpr std::size_t kHeaderSize = 27;
 constexpr std::size_t kSyncSize = 7;
 constexpr std::uint32_t kLoadAddress = 0x87800000u;
 // "B000FF\n", the CE BIN signature.
-constexpr std::array<unsigned char, kSyncSize> kSyncBytes = {0x42, 0x30, 0x30, 0x30,
-                                                             0x46, 0x46, 0x0A};
+constexpr std::array<unsigned char, kSyncSize> kSyncBytes = {0x42, 0x30, 0x30, 0x30, 0x46, 0x46, 0x0A};
 
 struct BinImageHeader {
   std::array<unsigned char, kSyncSize> sync = kSyncBytes;

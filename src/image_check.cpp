@@ -93,7 +93,9 @@ std::string formatImageReport(const ImageReport& r) {
   if (r.hasHeader) {
     const BinImageHeader& h = r.header;
     const bool syncOk = h.sync == kSyncBytes;
-    text += line("sync bytes", hexBytes(h.sync.data(), kSyncSize) + (syncOk ? " (as expected)" : " (expected " + hexBytes(kSyncBytes.data(), kSyncSize) + ")"));
+    text += line("sync bytes", hexBytes(h.sync.data(), kSyncSize) +
+                                   (syncOk ? " (as expected)"
+                                           : " (expected " + hexBytes(kSyncBytes.data(), kSyncSize) + ")"));
     text += line("image address", hex32(h.imageAddress));
     text += line("image length", std::to_string(h.imageLength));
     text += line("record address", hex32(h.recordAddress));

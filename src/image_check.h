@@ -11,8 +11,8 @@
 
 struct ImageReport {
   std::uint64_t fileBytes = 0;
-  bool hasHeader = false;  // the file holds all kHeaderSize header bytes
-  BinImageHeader header;   // meaningful only with hasHeader
+  bool hasHeader = false;       // the file holds all kHeaderSize header bytes
+  BinImageHeader header;        // meaningful only with hasHeader
   std::uint64_t dataBytes = 0;  // bytes after the header
   // Over the record's data as far as the file holds it: trailing bytes
   // past the record length are not part of the record.

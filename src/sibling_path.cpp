@@ -32,8 +32,7 @@ void SiblingPath::findLastSeparator() {
 
 void SiblingPath::reportSeparator() const {
   if (separator)
-    std::printf("Result:\tlast %c found at position %d\n\n", kSeparator,
-                static_cast<int>(*separator + 1));
+    std::printf("Result:\tlast %c found at position %d\n\n", kSeparator, static_cast<int>(*separator + 1));
   else
     std::printf("Result:\t%c not found\n", kSeparator);
 }

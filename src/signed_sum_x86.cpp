@@ -27,7 +27,8 @@ std::uint32_t addSse2(const unsigned char* bytes, std::size_t count) {
   const __m128i sum = _mm_add_epi64(_mm_add_epi64(sums[0], sums[1]), _mm_add_epi64(sums[2], sums[3]));
   const std::uint64_t total = static_cast<std::uint64_t>(_mm_cvtsi128_si64(sum)) +
                               static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sum, sum)));
-  return static_cast<std::uint32_t>(total - kBias * done) + addSignedBytesOneByOne(bytes + done, count - done);
+  return static_cast<std::uint32_t>(total - kBias * done) +
+         addSignedBytesOneByOne(bytes + done, count - done);
 }
 
 __attribute__((target("avx2"))) std::uint32_t addAvx2(const unsigned char* bytes, std::size_t count) {
@@ -41,7 +42,8 @@ __attribute__((target("avx2"))) std::uint32_t addAvx2(const unsigned char* bytes
       const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + done) + k);
       sums[k] = _mm256_add_epi64(sums[k], _mm256_sad_epu8(_mm256_xor_si256(v, flip), zero));
     }
-  const __m256i sum = _mm256_add_epi64(_mm256_add_epi64(sums[0], sums[1]), _mm256_add_epi64(sums[2], sums[3]));
+  const __m256i sum =
+      _mm256_add_epi64(_mm256_add_epi64(sums[0], sums[1]), _mm256_add_epi64(sums[2], sums[3]));
   const __m128i half = _mm_add_epi64(_mm256_castsi256_si128(sum), _mm256_extracti128_si256(sum, 1));
   const std::uint64_t total = static_cast<std::uint64_t>(_mm_cvtsi128_si64(half)) +
                               static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(half, half)));

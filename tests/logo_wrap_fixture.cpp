@@ -45,7 +45,8 @@ fs::path LogoWrapTest::copyBuiltProgram(const std::string& name) {
 void LogoWrapTest::TearDown() {
   std::error_code ignored;
   for (const auto& entry : fs::recursive_directory_iterator(root_, ignored))
-    if (!entry.is_symlink()) fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    if (!entry.is_symlink())
+      fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
   fs::remove_all(root_, ignored);
 }
 

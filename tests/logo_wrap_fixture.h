@@ -15,11 +15,19 @@ using Bytes = std::string;
 
 // Console messages, GBK bytes as the tool prints them.
 namespace message {
-inline const std::string kInputNotFound = "\xCE\xB4\xD5\xD2\xB5\xBD" "logo.bin" "\xCE\xC4\xBC\xFE\n";
+inline const std::string kInputNotFound =
+    "\xCE\xB4\xD5\xD2\xB5\xBD"
+    "logo.bin"
+    "\xCE\xC4\xBC\xFE\n";
 inline const std::string kOpenFailed = "\xB4\xF2\xBF\xAA\xCA\xA7\xB0\xDC\n";
 inline const std::string kCloseFailed = "\xB9\xD8\xB1\xD5\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC\n";
-inline const std::string kReadFailed = "\xB6\xC1\xC8\xA1" "logo.bin" "\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC\n";
-inline const std::string kTooLarge = "logo.bin" "\xCE\xC4\xBC\xFE\xB9\xFD\xB4\xF3\n";
+inline const std::string kReadFailed =
+    "\xB6\xC1\xC8\xA1"
+    "logo.bin"
+    "\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC\n";
+inline const std::string kTooLarge =
+    "logo.bin"
+    "\xCE\xC4\xBC\xFE\xB9\xFD\xB4\xF3\n";
 inline const std::string kWriteFailed = "\xD0\xB4\xC8\xEB\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC\n";
 inline const std::string kPathUnusable =
     "\xB3\xCC\xD0\xF2\xC2\xB7\xBE\xB6\xB9\xFD\xB3\xA4\xBB\xF2\xCE\xDE\xB7\xA8\xD7\xAA\xBB\xBB\n";
@@ -45,8 +53,7 @@ class LogoWrapTest : public testing::Test {
   fs::path copyBuiltProgram(const std::string& name);
   // Puts the program into `dir` (below the test's folder) instead of app/.
   void moveProgramTo(const fs::path& dir);
-  RunResult run(const std::vector<std::string>& args = {},
-                const std::vector<std::string>& environment = {});
+  RunResult run(const std::vector<std::string>& args = {}, const std::vector<std::string>& environment = {});
   RunResult runAs(const std::string& typedProgram, const std::vector<std::string>& args,
                   const std::vector<std::string>& environment);
 

@@ -17,10 +17,16 @@ struct WrapCase {
 
 TEST_F(LogoWrapTest, WrapsTheImageBesideItself) {
   const WrapCase cases[] = {
-      {"empty", "", {}, "0x0",
+      {"empty",
+       "",
+       {},
+       "0x0",
        "42 30 30 30 46 46 0A 00 00 80 87 00 00 00 00 00 00 80 87 00 00 00 00 00 00 00 00"},
       {"worked example", kWorkedExampleInput, {}, "0x2", kWorkedExampleImage},
-      {"negative sum", "80", {}, "0xffffff80",
+      {"negative sum",
+       "80",
+       {},
+       "0xffffff80",
        "42 30 30 30 46 46 0A 00 00 80 87 01 00 00 00 00 00 80 87 01 00 00 00 80 FF FF FF 80"},
       {"extra arguments", kWorkedExampleInput, {"--help", "-o", "other.bin"}, "0x2", kWorkedExampleImage},
   };

@@ -54,4 +54,3 @@ RunResult runProgram(const RunRequest& request) {
 }
 
 fs::path builtProgramsDir() { return fs::read_symlink("/proc/self/exe").parent_path(); }
-

@@ -48,4 +48,3 @@ fs::path builtProgramsDir() {
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   return fs::path(std::wstring(path, length)).parent_path();
 }
-

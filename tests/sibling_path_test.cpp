@@ -33,8 +33,7 @@ TEST(SiblingPath, ComposesBothFileNamesBesideTheProgram) {
     SiblingPath path;
     ASSERT_TRUE(path.fromProgramPath(c.programPath));
     path.findLastSeparator();
-    EXPECT_EQ(path.separator ? static_cast<int>(*path.separator) + 1 : 0, c.position)
-        << c.inputPath;
+    EXPECT_EQ(path.separator ? static_cast<int>(*path.separator) + 1 : 0, c.position) << c.inputPath;
     path.setFileName(kInputFileName);
     EXPECT_STREQ(path.text, c.inputPath);
     // The longer name first, so a left-over tail of it would show.
@@ -68,9 +67,9 @@ TEST(SiblingPath, RefusesProgramPathsItCannotHold) {
       {"C", std::wstring(99, L'a'), true},    // 99 bytes and the NUL: exactly the limit
       {"C", std::wstring(100, L'a'), false},  // one byte too many
       {"C", std::wstring(300, L'a'), false},  // longer than the whole buffer
-      {"C", L"C:\\\u6807\\conv.exe", false},   // not representable in the C locale
+      {"C", L"C:\\\u6807\\conv.exe", false},  // not representable in the C locale
       {"C.UTF-8", ideographs33, true},
-      {"C.UTF-8", ideographs33 + L"a", false},  // the limit falls inside no character...
+      {"C.UTF-8", ideographs33 + L"a", false},       // the limit falls inside no character...
       {"C.UTF-8", ideographs33 + L"\u6807", false},  // ...or inside one
   };
   for (const auto& c : cases) {
