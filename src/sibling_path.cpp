@@ -11,9 +11,9 @@ constexpr char kSeparator = '\\';
 bool SiblingPath::fromProgramPath(const wchar_t* programPath) {
   std::memset(text, 0, sizeof text);
   // Measure first: a conversion cut short at the limit may leave no NUL, or
-  // stop in the middle of a multibyte character.
-  // Some runtimes only count when measuring and find an unconvertible
-  // character on the real conversion, so both results are checked.
+  // stop inside a multibyte character. Some runtimes only count while
+  // measuring and meet an unconvertible character in the real conversion,
+  // so both results are checked.
   const std::size_t needed = std::wcstombs(nullptr, programPath, 0);
   if (needed == static_cast<std::size_t>(-1) || needed + 1 > kPathConvertLimit) return false;
   if (std::wcstombs(text, programPath, kPathConvertLimit) == needed) return true;
@@ -25,8 +25,7 @@ void SiblingPath::findLastSeparator() {
   const char* backslash = std::strrchr(text, kSeparator);
   separator.reset();
   if (backslash) separator = static_cast<std::size_t>(backslash - text);
-  const char* slash = std::strrchr(text, '/');
-  const char* directoryEnd = backslash ? backslash : slash;
+  const char* directoryEnd = backslash ? backslash : std::strrchr(text, '/');
   nameOffset = directoryEnd ? static_cast<std::size_t>(directoryEnd - text) + 1 : 0;
 }
 
