@@ -59,7 +59,7 @@ void ImageScanner::feed(const unsigned char* bytes, std::size_t count) {
     const std::size_t headerPart = std::min<std::size_t>(count, kHeaderSize - fileBytes_);
     std::copy(bytes, bytes + headerPart, headerBytes_ + fileBytes_);
     fileBytes_ += headerPart;
-    if (fileBytes_ == kHeaderSize) recordLength_ = decodeHeader(headerBytes_).recordLength;
+    if (fileBytes_ == kHeaderSize) header_ = decodeHeader(headerBytes_);
     bytes += headerPart;
     count -= headerPart;
   }
@@ -68,7 +68,8 @@ void ImageScanner::feed(const unsigned char* bytes, std::size_t count) {
 
 void ImageScanner::feedData(const unsigned char* bytes, std::size_t count) {
   const std::uint64_t dataSoFar = fileBytes_ > kHeaderSize ? fileBytes_ - kHeaderSize : 0;
-  const std::uint64_t recordLeft = recordLength_ > dataSoFar ? recordLength_ - dataSoFar : 0;
+  const std::uint64_t recordLength = header_.recordLength;
+  const std::uint64_t recordLeft = recordLength > dataSoFar ? recordLength - dataSoFar : 0;
   const auto recordPart = static_cast<std::int64_t>(std::min<std::uint64_t>(count, recordLeft));
   // The signed-byte sum is additive modulo 2^32, so pieces can be summed apart.
   checksum_ += sumSignedBytes(bytes, recordPart);
@@ -80,7 +81,7 @@ ImageReport ImageScanner::finish() const {
   report.fileBytes = fileBytes_;
   report.hasHeader = fileBytes_ >= kHeaderSize;
   if (report.hasHeader) {
-    report.header = decodeHeader(headerBytes_);
+    report.header = header_;
     report.dataBytes = fileBytes_ - kHeaderSize;
     report.computedChecksum = checksum_;
   }

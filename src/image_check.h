@@ -31,8 +31,8 @@ class ImageScanner {
   void feedData(const unsigned char* bytes, std::size_t count);
 
   unsigned char headerBytes_[kHeaderSize] = {};
+  BinImageHeader header_;  // decoded once all its bytes are in
   std::uint64_t fileBytes_ = 0;
-  std::uint32_t recordLength_ = 0;
   std::uint32_t checksum_ = 0;
 };
 
