@@ -27,6 +27,6 @@ endif()
 
 if(WIN32 AND CMAKE_CROSSCOMPILING)
   # Tests run under Wine, in a prefix that lives and dies with the build tree.
-  set(CMAKE_CROSSCOMPILING_EMULATOR
-      ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix)
+  set(LOGO_WRAP_WINE_RUN ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${LOGO_WRAP_WINE_RUN} ${CMAKE_BINARY_DIR}/wineprefix)
 endif()

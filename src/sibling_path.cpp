@@ -22,11 +22,22 @@ bool SiblingPath::fromProgramPath(const wchar_t* programPath) {
 }
 
 void SiblingPath::findLastSeparator() {
-  const char* backslash = std::strrchr(text, kSeparator);
-  separator.reset();
-  if (backslash) separator = static_cast<std::size_t>(backslash - text);
-  const char* directoryEnd = backslash ? backslash : std::strrchr(text, '/');
-  nameOffset = directoryEnd ? static_cast<std::size_t>(directoryEnd - text) + 1 : 0;
+  // Whole characters, not bytes: in double-byte code pages (GBK, Big5,
+  // Shift-JIS) a trail byte can be 0x5C, as in GBK's D5 5C, and is no
+  // separator. fromProgramPath made the text valid in this locale; an
+  // invalid byte would still be stepped over one at a time.
+  std::optional<std::size_t> backslash;
+  std::optional<std::size_t> slash;
+  std::mblen(nullptr, 0);
+  for (std::size_t i = 0; text[i] != '\0';) {
+    if (text[i] == kSeparator) backslash = i;
+    if (text[i] == '/') slash = i;
+    const int length = std::mblen(text + i, kPathBufferSize - i);
+    i += length > 0 ? static_cast<std::size_t>(length) : 1;
+  }
+  separator = backslash;
+  const std::optional<std::size_t> directoryEnd = backslash ? backslash : slash;
+  nameOffset = directoryEnd ? *directoryEnd + 1 : 0;
 }
 
 void SiblingPath::reportSeparator() const {

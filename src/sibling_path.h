@@ -25,7 +25,8 @@ struct SiblingPath {
   // encoding. Returns false, leaving `text` empty, when the path cannot be
   // represented or would not fit in kPathConvertLimit bytes with its NUL.
   bool fromProgramPath(const wchar_t* programPath);
-  // Sets `separator` and `nameOffset` from the program path in `text`.
+  // Sets `separator` and `nameOffset` from the program path in `text`,
+  // walking it character by character in the current locale.
   void findLastSeparator();
   // Prints where the last backslash stands (or that there is none).
   void reportSeparator() const;

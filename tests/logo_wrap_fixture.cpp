@@ -50,8 +50,9 @@ void LogoWrapTest::TearDown() {
   fs::remove_all(root_, ignored);
 }
 
-void LogoWrapTest::moveProgramTo(const fs::path& dir) {
+void LogoWrapTest::moveProgramTo(const fs::path& dir, const fs::path& name) {
   fs::create_directories(dir);
+  if (!name.empty()) programName_ = name;
   fs::rename(program_, dir / programName_);
   program_ = dir / programName_;
 }
@@ -67,22 +68,25 @@ RunResult LogoWrapTest::runAs(const std::string& typedProgram, const std::vector
 }
 
 std::string LogoWrapTest::separatorReport() const {
-  const std::string path = program_.string();
+  // Found among the path's characters, counted in the bytes the program sees.
+  const fs::path::string_type& path = program_.native();
   const auto backslash = path.rfind('\\');
-  if (backslash == std::string::npos) return "Result:\t\\ not found\n";
-  return "Result:\tlast \\ found at position " + std::to_string(backslash + 1) + "\n\n";
+  if (backslash == fs::path::string_type::npos) return "Result:\t\\ not found\n";
+  const std::size_t position = consoleBytes(path.substr(0, backslash + 1)).size();
+  return "Result:\tlast \\ found at position " + std::to_string(position) + "\n\n";
 }
 
 std::string LogoWrapTest::failureOutput(const std::string& middle, const std::string& message) const {
-  return consoleText(separatorReport() + middle + message + "\n") + kPausePrompt;
+  return consoleText(separatorReport() + middle + message + "\n") + pausePrompt();
 }
 
 std::string LogoWrapTest::composedInputPath() const {
-  std::string path = program_.string();
-  return path.replace(path.size() - programName_.size(), std::string::npos, "logo.bin");
+  const fs::path::string_type& path = program_.native();
+  const std::size_t directoryEnd = path.size() - program_.filename().native().size();
+  return consoleBytes(path.substr(0, directoryEnd) + fs::path("logo.bin").native());
 }
 
 void LogoWrapTest::expectProgramFolderHolds(std::set<std::string> others) const {
-  others.insert(programName_);
+  others.insert(programName_.string());
   EXPECT_EQ(namesIn(program_.parent_path()), others);
 }

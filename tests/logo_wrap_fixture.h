@@ -51,8 +51,9 @@ class LogoWrapTest : public testing::Test {
 
   // Copies a built program (name without suffix) into app/; returns its path.
   fs::path copyBuiltProgram(const std::string& name);
-  // Puts the program into `dir` (below the test's folder) instead of app/.
-  void moveProgramTo(const fs::path& dir);
+  // Puts the program into `dir` (below the test's folder) instead of app/,
+  // renamed to `name` if one is given.
+  void moveProgramTo(const fs::path& dir, const fs::path& name = {});
   RunResult run(const std::vector<std::string>& args = {}, const std::vector<std::string>& environment = {});
   RunResult runAs(const std::string& typedProgram, const std::vector<std::string>& args,
                   const std::vector<std::string>& environment);
@@ -68,7 +69,7 @@ class LogoWrapTest : public testing::Test {
   // The program's folder holds exactly the program and `others`.
   void expectProgramFolderHolds(std::set<std::string> others) const;
 
-  std::string programName_;
+  fs::path programName_;
   fs::path root_;
   fs::path program_;
   fs::path workDir_;

@@ -36,7 +36,7 @@ TEST_F(LogoWrapTest, WrapsTheImageBesideItself) {
     writeFile(beside("logo.bin"), input);
     const RunResult result = run(c.args);
     EXPECT_EQ(result.output,
-              consoleText(separatorReport() + "sum of data read = " + c.checksum + "\n") + kPausePrompt);
+              consoleText(separatorReport() + "sum of data read = " + c.checksum + "\n") + pausePrompt());
     EXPECT_EQ(result.exitStatus, 0);
     EXPECT_EQ(readFile(beside("logo_pelk.bin")), fromHex(c.imageHex));
     EXPECT_EQ(readFile(beside("logo.bin")), input);
@@ -124,7 +124,7 @@ TEST_F(LogoWrapTest, RefusesAProgramPathTooLongToHold) {
   moveProgramTo(root_ / "app" / std::string(120, 'd'));
   writeFile(beside("logo.bin"), fromHex(kWorkedExampleInput));
   const RunResult result = run();
-  EXPECT_EQ(result.output, consoleText(message::kPathUnusable + "\n") + kPausePrompt);
+  EXPECT_EQ(result.output, consoleText(message::kPathUnusable + "\n") + pausePrompt());
   EXPECT_EQ(result.exitStatus, 1);
   expectProgramFolderHolds({"logo.bin"});
 }

@@ -31,6 +31,9 @@ RunResult runProgram(const RunRequest& request);
 // The folder holding this test program and the programs built with it.
 fs::path builtProgramsDir();
 
+// Where the build put the locales the tests run programs in (for LOCPATH).
+inline const std::string kTestLocales = LOGO_WRAP_TEST_LOCALES;
+
 // File name suffix of executables ("" or ".exe").
 extern const char kExecutableSuffix[];
 
@@ -42,7 +45,13 @@ std::string consoleText(const std::string& text);
 
 std::string readAll(std::FILE* stream);
 
-// What the pause leaves at the end of standard output.
-extern const char kPausePrompt[];
+// What the pause leaves at the end of standard output. On Windows this is
+// the command interpreter's own prompt, which differs by language and
+// version, so it is asked for rather than assumed.
+const std::string& pausePrompt();
+
+// A path as the programs see it in narrow text: the bytes themselves on
+// POSIX, the ANSI code page's bytes on Windows.
+std::string consoleBytes(const fs::path::string_type& native);
 
 #endif  // LOGO_WRAP_TESTS_PROGRAM_RUNNER_H_

@@ -7,7 +7,6 @@
 #include "program_runner.h"
 
 const char kExecutableSuffix[] = "";
-const char kPausePrompt[] = "Press any key to continue . . . \n";
 const char kLineEnd[] = "\n";
 
 namespace {
@@ -52,5 +51,12 @@ RunResult runProgram(const RunRequest& request) {
   result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
 }
+
+const std::string& pausePrompt() {
+  static const std::string prompt = "Press any key to continue . . . \n";
+  return prompt;
+}
+
+std::string consoleBytes(const fs::path::string_type& native) { return native; }
 
 fs::path builtProgramsDir() { return fs::read_symlink("/proc/self/exe").parent_path(); }

@@ -6,8 +6,6 @@
 #include "program_runner.h"
 
 const char kExecutableSuffix[] = ".exe";
-// Printed by the command interpreter's PAUSE, which ends no line.
-const char kPausePrompt[] = "Press any key to continue... ";
 // Standard output is in text mode.
 const char kLineEnd[] = "\r\n";
 
@@ -41,6 +39,28 @@ RunResult runProgram(const RunRequest& request) {
   result.output = readAll(pipe);
   result.exitStatus = _pclose(pipe);
   return result;
+}
+
+// What PAUSE prints here with nobody at the keyboard, through a pipe as in
+// the tests: Wine's English and Chinese prompts and Windows' all differ.
+const std::string& pausePrompt() {
+  static const std::string prompt = [] {
+    std::FILE* pipe = _wpopen(L"PAUSE <NUL", L"rb");
+    if (!pipe) throw std::runtime_error("cannot run PAUSE");
+    std::string text = readAll(pipe);
+    _pclose(pipe);
+    return text;
+  }();
+  return prompt;
+}
+
+std::string consoleBytes(const fs::path::string_type& native) {
+  const int length = WideCharToMultiByte(CP_ACP, 0, native.data(), static_cast<int>(native.size()), nullptr,
+                                         0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, native.data(), static_cast<int>(native.size()), bytes.data(), length,
+                      nullptr, nullptr);
+  return bytes;
 }
 
 fs::path builtProgramsDir() {

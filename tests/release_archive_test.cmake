@@ -1,0 +1,38 @@
+# Builds the release archive, checks what it holds, and runs the programs
+# taken from it on the sample beside them, as a user who unpacked it would.
+#   cmake -DCONFIG=<build>/CPackConfig.cmake -DWORK=<dir> -DSUFFIX=<.exe or none>
+#         [-DRUN=<emulator...>] -P release_archive_test.cmake
+set(wrap logo_wrap${SUFFIX})
+set(info logo_bin_info${SUFFIX})
+set(expected ${wrap} ${info} README.md logo.bin)
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/unpacked)
+
+function(run what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output
+                  INPUT_FILE /dev/null TIMEOUT 300)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${what} failed (${status}):\n${output}")
+  endif()
+  set(output "${output}" PARENT_SCOPE)
+endfunction()
+
+run("cpack" ${CMAKE_CPACK_COMMAND} --config ${CONFIG} -B ${WORK})
+file(GLOB archive ${WORK}/*.zip ${WORK}/*.tar.gz)
+run("unpacking" ${CMAKE_COMMAND} -E chdir ${WORK}/unpacked ${CMAKE_COMMAND} -E tar xf ${archive})
+
+file(GLOB top RELATIVE ${WORK}/unpacked ${WORK}/unpacked/*)
+file(GLOB held RELATIVE ${WORK}/unpacked/${top} ${WORK}/unpacked/${top}/*)
+list(SORT held)
+list(SORT expected)
+if(NOT held STREQUAL expected)
+  message(FATAL_ERROR "${archive} holds '${held}' in '${top}', expected '${expected}'")
+endif()
+
+set(folder ${WORK}/unpacked/${top})
+run("logo_wrap" ${RUN} ${folder}/${wrap})
+run("logo_bin_info" ${RUN} ${folder}/${info} ${folder}/logo_pelk.bin)
+if(NOT output MATCHES "\nOK\r?\n$")
+  message(FATAL_ERROR "the wrapped sample is not reported OK:\n${output}")
+endif()
+message(STATUS "${archive}: ${held}, logo_pelk.bin OK")
