@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "console.h"
 #include "conversion_run.h"
+#include "interrupt_cleanup.h"
 
 namespace {
 
@@ -22,11 +24,17 @@ bool toWide(const char* narrow, std::wstring& wide) {
   return true;
 }
 
-// One key press, without echo and without waiting for Enter.
+termios savedTerminal;
+
+void restoreTerminal() { tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal); }
+
+// One key press, without echo and without waiting for Enter. Ctrl-C and
+// Ctrl-\ still interrupt (ISIG stays on), and no interrupt leaves the
+// terminal without echo for the shell.
 void waitForKey() {
-  termios saved;
-  if (tcgetattr(STDIN_FILENO, &saved) != 0) return;
-  termios raw = saved;
+  if (tcgetattr(STDIN_FILENO, &savedTerminal) != 0) return;
+  const InterruptCleanup restoreOnInterrupt(restoreTerminal);
+  termios raw = savedTerminal;
   raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
   raw.c_cc[VMIN] = 1;
   raw.c_cc[VTIME] = 0;
@@ -34,7 +42,7 @@ void waitForKey() {
   char key;
   (void)!read(STDIN_FILENO, &key, 1);
   // Flush drops the rest of a multi-byte key (arrows, function keys).
-  tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+  tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
 }
 
 }  // namespace
@@ -50,6 +58,12 @@ void pauseConsole() {
 }
 
 int main(int argc, char* argv[]) {
+  // A reader of standard output that has gone must not end the run: the
+  // exit status still tells whether the image was written. A file-size
+  // limit makes the write fail, with its message and cleanup, instead of
+  // killing the process.
+  std::signal(SIGPIPE, SIG_IGN);
+  std::signal(SIGXFSZ, SIG_IGN);
   // Paths arrive as bytes in the environment's encoding. Taking it for the
   // character type alone lets them round-trip through wide characters;
   // nothing printed depends on it.

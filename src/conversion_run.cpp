@@ -3,12 +3,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include "bin_image.h"
 #include "console.h"
+#include "file_access.h"
 #include "file_space.h"
 #include "sibling_path.h"
 
@@ -53,17 +52,10 @@ struct MemoryReleaser {
 // Header room followed by the data, so the whole image goes out in one write.
 using ImageBuffer = std::unique_ptr<unsigned char[], MemoryReleaser>;
 
-// Checked before opening: opening a FIFO would block, and a directory
-// opens fine on POSIX but has no image in it.
-bool isRegularFile(const char* path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
-}
-
 // Opened for reading only: the input is never written, and a read-only
-// logo.bin must still be wrapped.
+// logo.bin must still be wrapped. A FIFO or a folder has no image in it.
 InputFile openInput(const SiblingPath& path) {
-  InputFile input(isRegularFile(path.text) ? std::fopen(path.text, "rb") : nullptr);
+  InputFile input(openRegularInput(path.text));
   if (!input) {
     std::printf("%s\n", path.text);
     fail(kInputNotFound);
@@ -95,14 +87,14 @@ ImageBuffer readImage(std::FILE* input, std::int64_t size) {
 }
 
 // Writes the image in one call. A failed write or close leaves no partial
-// file behind: a truncated image could otherwise be flashed as if valid.
-bool writeImage(const char* path, const unsigned char* image, std::size_t count) {
-  std::FILE* output = std::fopen(path, "wb+");
+// image behind: the file is emptied, then its name removed where the
+// folder allows.
+bool writeImage(const char* path, const unsigned char* image, std::size_t count, std::FILE* input) {
+  std::FILE* output = openRegularOutput(path, input);
   if (!output) return fail(kOpenFailed);
   reserveFileSpace(output, count);
-  const bool stored = std::fwrite(image, 1, count, output) == count;
-  const bool closed = std::fclose(output) == 0;
-  if (stored && closed) return true;
+  const bool stored = writeOutput(output, path, image, count);
+  if (closeOutput(output, stored)) return true;
   fail(stored ? kCloseFailed : kWriteFailed);
   std::remove(path);
   return false;
@@ -126,7 +118,7 @@ bool wrapLogoBesideProgram(const wchar_t* programPath) {
   encodeHeader(makeLogoHeader(static_cast<std::uint32_t>(size), checksum), image.get());
 
   path.setFileName(kOutputFileName);
-  return writeImage(path.text, image.get(), kHeaderSize + static_cast<std::size_t>(size));
+  return writeImage(path.text, image.get(), kHeaderSize + static_cast<std::size_t>(size), input.get());
 }
 
 }  // namespace

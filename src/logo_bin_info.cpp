@@ -42,5 +42,8 @@ int main(int argc, char* argv[]) {
 
   const ImageReport report = scanner.finish();
   std::fputs(formatImageReport(report).c_str(), stdout);
+  // A report that never arrived must not pass for a clean one.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout))
+    return cannotCheck("write the report to", "standard output");
   return report.problems.empty() ? kConsistent : kProblemsFound;
 }

@@ -13,6 +13,12 @@
 
 using Bytes = std::string;
 
+#ifdef LOGO_WRAP_SANITIZE
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+
 // Console messages, GBK bytes as the tool prints them.
 namespace message {
 inline const std::string kInputNotFound =

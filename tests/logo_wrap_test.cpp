@@ -105,6 +105,16 @@ TEST_F(LogoWrapTest, ReportsAnOutputThatDoesNotOpen) {
   EXPECT_EQ(readFile(beside("logo.bin")), fromHex(kWorkedExampleInput));
 }
 
+// Writing through the link would destroy the input.
+TEST_F(LogoWrapTest, RefusesAnOutputThatIsTheInputThroughAHardLink) {
+  writeFile(beside("logo.bin"), fromHex(kWorkedExampleInput));
+  fs::create_hard_link(beside("logo.bin"), beside("logo_pelk.bin"));
+  const RunResult result = run();
+  EXPECT_EQ(result.output, failureOutput("sum of data read = 0x2\n", message::kOpenFailed));
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(readFile(beside("logo.bin")), fromHex(kWorkedExampleInput));
+}
+
 // Header and data must fit a signed 32-bit length; the first size is one
 // byte past that, the second would look tiny to a 32-bit position query.
 TEST_F(LogoWrapTest, RefusesInputsTooLargeForTheFormat) {

@@ -22,8 +22,9 @@ struct RunRequest {
 };
 
 struct RunResult {
-  std::string output;  // standard output, byte for byte
-  int exitStatus = -1;
+  std::string output;   // standard output, byte for byte
+  int exitStatus = -1;  // -1 when a signal ended the program
+  int signal = 0;       // the signal that ended it, if one did
 };
 
 RunResult runProgram(const RunRequest& request);

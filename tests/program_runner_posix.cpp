@@ -12,6 +12,7 @@ const char kLineEnd[] = "\n";
 namespace {
 
 constexpr uid_t kUnprivilegedId = 65534;  // nobody / nogroup
+constexpr int kTimedOut = 124;            // timeout's status
 
 std::string shellQuoted(const std::string& word) {
   std::string quoted = "'";
@@ -31,7 +32,9 @@ void giveToUnprivilegedUser(const fs::path& tree) {
 }  // namespace
 
 RunResult runProgram(const RunRequest& request) {
-  std::string command = "cd " + shellQuoted(request.workDir.string()) + " && exec ";
+  // A program that waits on a FIFO or a terminal must fail its test, not
+  // hang it: timeout ends it (status 124) and passes on any other death.
+  std::string command = "cd " + shellQuoted(request.workDir.string()) + " && exec timeout -k 5 60 ";
   if (geteuid() == 0) {
     giveToUnprivilegedUser(request.ownedTree);
     command += "setpriv --reuid=65534 --regid=65534 --clear-groups ";
@@ -49,6 +52,8 @@ RunResult runProgram(const RunRequest& request) {
   result.output = readAll(pipe);
   const int status = pclose(pipe);
   result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+  if (result.exitStatus == kTimedOut) result.output += "\n[still running after the time limit]";
   return result;
 }
 

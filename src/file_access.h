@@ -1,0 +1,30 @@
+// Opening, writing and closing the tool's two files so that a hostile
+// folder can neither stall the run, nor turn the output into the input, nor
+// keep a partial image: a truncated image with a valid header could be
+// flashed as if it were whole.
+#ifndef LOGO_WRAP_FILE_ACCESS_H_
+#define LOGO_WRAP_FILE_ACCESS_H_
+
+#include <cstddef>
+#include <cstdio>
+
+// An existing regular file, for reading. Opened without waiting on a FIFO
+// or device, and its type is checked on the open descriptor, so nothing can
+// be swapped in between. Null when it is anything else or does not open.
+std::FILE* openRegularInput(const char* path);
+
+// A regular file for writing, created if it is missing. Only once it is
+// known to be a regular file and not the file `input` reads is it truncated.
+// Unbuffered, so a write's result says what reached the file. Null, the
+// file untouched, when it is anything else or does not open.
+std::FILE* openRegularOutput(const char* path, std::FILE* input);
+
+// Writes all `count` bytes. If an interrupt ends the process meanwhile, the
+// file is emptied and `path` removed first.
+bool writeOutput(std::FILE* output, const char* path, const unsigned char* bytes, std::size_t count);
+
+// Closes the output. Unless the write was `complete` and the close
+// succeeds, the file is left empty, whatever name it is reached by.
+bool closeOutput(std::FILE* output, bool complete);
+
+#endif  // LOGO_WRAP_FILE_ACCESS_H_

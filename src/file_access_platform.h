@@ -1,0 +1,21 @@
+// What opening and emptying files takes on each system, on descriptors.
+#ifndef LOGO_WRAP_FILE_ACCESS_PLATFORM_H_
+#define LOGO_WRAP_FILE_ACCESS_PLATFORM_H_
+
+#include <cstdio>
+
+// Both open without waiting on a FIFO or device, and without truncating;
+// makeBlocking undoes the former. -1 on failure.
+int openForReading(const char* path);
+int openForWriting(const char* path);
+bool makeBlocking(int fd);
+
+bool isRegularFile(int fd);
+bool isSameFile(int fd, int otherFd);
+bool emptyFile(int fd);
+int duplicateDescriptor(int fd);
+void closeDescriptor(int fd);
+int descriptorOf(std::FILE* stream);
+std::FILE* streamOf(int fd, const char* mode);
+
+#endif  // LOGO_WRAP_FILE_ACCESS_PLATFORM_H_
