@@ -6,18 +6,13 @@
 
 namespace {
 
-// The five 32-bit fields in file order, each directly after the previous one
-// (so they sit at odd offsets 7, 11, 15, 19, 23).
-constexpr std::uint32_t BinImageHeader::*kWordFields[] = {
-    &BinImageHeader::imageAddress, &BinImageHeader::imageLength,    &BinImageHeader::recordAddress,
-    &BinImageHeader::recordLength, &BinImageHeader::recordChecksum,
-};
 constexpr std::size_t kWordSize = 4;
-static_assert(kSyncSize + std::size(kWordFields) * kWordSize == kHeaderSize,
-              "header fields must fill the header exactly");
 
-void storeLittleEndian32(std::uint32_t value, unsigned char* out) {
+// Every multi-byte field goes through these two: little-endian, whatever
+// the host's order.
+unsigned char* storeLittleEndian32(std::uint32_t value, unsigned char* out) {
   for (std::size_t i = 0; i < kWordSize; ++i) out[i] = static_cast<unsigned char>(value >> (8 * i));
+  return out + kWordSize;
 }
 
 std::uint32_t loadLittleEndian32(const unsigned char* in) {
@@ -42,21 +37,46 @@ std::uint32_t sumSignedBytes(const unsigned char* bytes, std::int64_t count) {
   return count > 0 ? addSignedBytes(bytes, static_cast<std::size_t>(count)) : 0;
 }
 
-void encodeHeader(const BinImageHeader& header, unsigned char* out) {
+std::uint32_t sumUnsignedBytes(const unsigned char* bytes, std::size_t count) {
+  std::uint32_t sum = 0;
+  for (std::size_t i = 0; i < count; ++i) sum += bytes[i];
+  return sum;
+}
+
+void encodeImageHeader(const ImageHeader& header, unsigned char* out) {
   out = std::copy(header.sync.begin(), header.sync.end(), out);
-  for (auto field : kWordFields) {
-    storeLittleEndian32(header.*field, out);
-    out += kWordSize;
-  }
+  storeLittleEndian32(header.length, storeLittleEndian32(header.address, out));
+}
+
+ImageHeader decodeImageHeader(const unsigned char* in) {
+  ImageHeader header;
+  std::copy(in, in + kSyncSize, header.sync.begin());
+  header.address = loadLittleEndian32(in + kSyncSize);
+  header.length = loadLittleEndian32(in + kSyncSize + kWordSize);
+  return header;
+}
+
+void encodeRecordHeader(const RecordHeader& header, unsigned char* out) {
+  storeLittleEndian32(header.checksum,
+                      storeLittleEndian32(header.length, storeLittleEndian32(header.address, out)));
+}
+
+RecordHeader decodeRecordHeader(const unsigned char* in) {
+  RecordHeader header;
+  header.address = loadLittleEndian32(in);
+  header.length = loadLittleEndian32(in + kWordSize);
+  header.checksum = loadLittleEndian32(in + 2 * kWordSize);
+  return header;
+}
+
+void encodeHeader(const BinImageHeader& header, unsigned char* out) {
+  encodeImageHeader({header.sync, header.imageAddress, header.imageLength}, out);
+  encodeRecordHeader({header.recordAddress, header.recordLength, header.recordChecksum},
+                     out + kImageHeaderSize);
 }
 
 BinImageHeader decodeHeader(const unsigned char* in) {
-  BinImageHeader header;
-  std::copy(in, in + kSyncSize, header.sync.begin());
-  in += kSyncSize;
-  for (auto field : kWordFields) {
-    header.*field = loadLittleEndian32(in);
-    in += kWordSize;
-  }
-  return header;
+  const ImageHeader image = decodeImageHeader(in);
+  const RecordHeader record = decodeRecordHeader(in + kImageHeaderSize);
+  return {image.sync, image.address, image.length, record.address, record.length, record.checksum};
 }

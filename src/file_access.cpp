@@ -1,5 +1,7 @@
 #include "file_access.h"
 
+#include <cerrno>
+
 #include "file_access_platform.h"
 
 std::FILE* openRegularInput(const char* path) {
@@ -14,6 +16,7 @@ std::FILE* openRegularInput(const char* path) {
 std::FILE* openRegularOutput(const char* path, std::FILE* input) {
   const int fd = openForWriting(path);
   if (fd < 0) return nullptr;
+  errno = EINVAL;  // the reason, when the checks below refuse it
   // Truncating only after the checks leaves a FIFO, a device and the input
   // itself (through a link of either kind) as they were.
   if (isRegularFile(fd) && !isSameFile(fd, descriptorOf(input)) && emptyFile(fd) && makeBlocking(fd))

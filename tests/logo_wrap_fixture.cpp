@@ -50,6 +50,21 @@ void LogoWrapTest::TearDown() {
   fs::remove_all(root_, ignored);
 }
 
+void LogoBinInfoTest::SetUp() {
+  LogoWrapTest::SetUp();
+  info_ = copyBuiltProgram("logo_bin_info");
+}
+
+RunResult LogoBinInfoTest::inspect(const std::vector<std::string>& args, bool withStandardError) {
+  return runProgram({info_.string(), args, workDir_, {}, root_, withStandardError});
+}
+
+RunResult LogoBinInfoTest::inspect(const Bytes& image, std::vector<std::string> options) {
+  writeFile(root_ / "image.bin", image);
+  options.push_back((root_ / "image.bin").string());
+  return inspect(options);
+}
+
 void LogoWrapTest::moveProgramTo(const fs::path& dir, const fs::path& name) {
   fs::create_directories(dir);
   if (!name.empty()) programName_ = name;

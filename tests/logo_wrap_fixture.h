@@ -81,4 +81,16 @@ class LogoWrapTest : public testing::Test {
   fs::path workDir_;
 };
 
+// logo_bin_info beside logo_wrap.
+class LogoBinInfoTest : public LogoWrapTest {
+ protected:
+  void SetUp() override;
+  // Standard error, too, unless only standard output is asked for.
+  RunResult inspect(const std::vector<std::string>& args, bool withStandardError = true);
+  // `image` written to a file first, then inspected with `options`.
+  RunResult inspect(const Bytes& image, std::vector<std::string> options = {});
+
+  fs::path info_;
+};
+
 #endif  // LOGO_WRAP_TESTS_LOGO_WRAP_FIXTURE_H_
