@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -12,16 +11,24 @@
 #include "console.h"
 #include "conversion_run.h"
 #include "interrupt_cleanup.h"
+#include "write_signals.h"
 
 namespace {
 
-// False when the bytes are not valid in the current locale's encoding.
+// False when the bytes are not valid in the current locale's encoding, or
+// do not come back from wide characters as they were (glibc's Big5 takes a
+// few characters for others): such a path would name another folder.
 bool toWide(const char* narrow, std::wstring& wide) {
+  constexpr std::size_t kInvalid = static_cast<std::size_t>(-1);
   const std::size_t length = std::mbstowcs(nullptr, narrow, 0);
-  if (length == static_cast<std::size_t>(-1)) return false;
+  if (length == kInvalid) return false;
   wide.assign(length, L'\0');
   std::mbstowcs(wide.data(), narrow, length);
-  return true;
+  const std::size_t backLength = std::wcstombs(nullptr, wide.c_str(), 0);
+  if (backLength == kInvalid) return false;
+  std::string back(backLength, '\0');
+  std::wcstombs(back.data(), wide.c_str(), backLength);
+  return back == narrow;
 }
 
 termios savedTerminal;
@@ -60,10 +67,8 @@ void pauseConsole() {
 int main(int argc, char* argv[]) {
   // A reader of standard output that has gone must not end the run: the
   // exit status still tells whether the image was written. A file-size
-  // limit makes the write fail, with its message and cleanup, instead of
-  // killing the process.
-  std::signal(SIGPIPE, SIG_IGN);
-  std::signal(SIGXFSZ, SIG_IGN);
+  // limit makes the write fail, with its message and cleanup.
+  reportWriteErrorsInsteadOfDying();
   // Paths arrive as bytes in the environment's encoding. Taking it for the
   // character type alone lets them round-trip through wide characters;
   // nothing printed depends on it.

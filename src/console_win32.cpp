@@ -1,6 +1,9 @@
 // Windows entry and pause.
+#include <windows.h>
+
 #include <clocale>
 #include <cstdlib>
+#include <string>
 
 #include "console.h"
 #include "conversion_run.h"
@@ -9,10 +12,11 @@
 void pauseConsole() { (void)std::system("PAUSE"); }
 
 int wmain(int argc, wchar_t* argv[]) {
-  // The runtime opens narrow paths in the ANSI code page (936 on a
-  // Simplified Chinese system), and the user's locale is that code page. The
-  // default "C" locale would convert nothing past U+00FF, and Latin-1 bytes
-  // would be read back as other characters. Nothing printed depends on it.
-  std::setlocale(LC_CTYPE, "");
+  // The runtime opens narrow paths in the system's ANSI code page (936 on a
+  // Simplified Chinese system), so the path is converted in that one; the
+  // user's own locale may name another. The default "C" locale would
+  // convert nothing past U+00FF. Nothing printed depends on it.
+  const std::string ansiCodePage = "." + std::to_string(GetACP());
+  if (!std::setlocale(LC_CTYPE, ansiCodePage.c_str())) std::setlocale(LC_CTYPE, "");
   return runConversion(argc, argv);
 }

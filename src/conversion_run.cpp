@@ -79,7 +79,11 @@ ImageBuffer readImage(std::FILE* input, std::int64_t size) {
   ImageBuffer image(static_cast<unsigned char*>(std::calloc(kHeaderSize + dataSize, 1)));
   if (!image) {
     fail(kOutOfMemory);
-  } else if (std::fread(image.get() + kHeaderSize, 1, dataSize, input) != dataSize) {
+  } else if (std::fread(image.get() + kHeaderSize, 1, dataSize, input) != dataSize ||
+             std::fgetc(input) != EOF) {
+    // Fewer bytes than measured, or more: a file that grew meanwhile, or
+    // one whose size the system does not know (/proc). Either way the
+    // image would not be the file.
     fail(kReadFailed);
     image.reset();
   }
@@ -93,7 +97,7 @@ bool writeImage(const char* path, const unsigned char* image, std::size_t count,
   std::FILE* output = openRegularOutput(path, input);
   if (!output) return fail(kOpenFailed);
   reserveFileSpace(output, count);
-  const bool stored = writeOutput(output, path, image, count);
+  const bool stored = writeOutput(output, path, image, count, kHeaderSize);
   if (closeOutput(output, stored)) return true;
   fail(stored ? kCloseFailed : kWriteFailed);
   std::remove(path);

@@ -28,6 +28,22 @@ std::FILE* openRegularOutput(const char* path, std::FILE* input) {
   return nullptr;
 }
 
+namespace {
+
+bool writeAt(std::FILE* output, std::size_t offset, const unsigned char* bytes, std::size_t count) {
+  return fseeko(output, static_cast<off_t>(offset), SEEK_SET) == 0 &&
+         std::fwrite(bytes, 1, count, output) == count;
+}
+
+}  // namespace
+
+bool writeOutput(std::FILE* output, const char* path, const unsigned char* bytes, std::size_t count,
+                 std::size_t headerSize) {
+  const PartialOutputGuard removeOnInterrupt(descriptorOf(output), path);
+  return writeAt(output, headerSize, bytes + headerSize, count - headerSize) &&
+         writeAt(output, 0, bytes, headerSize);
+}
+
 bool closeOutput(std::FILE* output, bool complete) {
   const int fd = descriptorOf(output);
   if (!complete) emptyFile(fd);

@@ -19,9 +19,12 @@ std::FILE* openRegularInput(const char* path);
 // file untouched, when it is anything else or does not open.
 std::FILE* openRegularOutput(const char* path, std::FILE* input);
 
-// Writes all `count` bytes. If an interrupt ends the process meanwhile, the
-// file is emptied and `path` removed first.
-bool writeOutput(std::FILE* output, const char* path, const unsigned char* bytes, std::size_t count);
+// Writes all `count` bytes, the first `headerSize` of them last: a process
+// killed before the end, by a signal nothing can catch, leaves a file
+// without its header, which no loader takes for an image. If an interrupt
+// ends the process meanwhile, the file is emptied and `path` removed first.
+bool writeOutput(std::FILE* output, const char* path, const unsigned char* bytes, std::size_t count,
+                 std::size_t headerSize);
 
 // Closes the output. Unless the write was `complete` and the close
 // succeeds, the file is left empty, whatever name it is reached by.

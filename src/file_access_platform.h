@@ -18,4 +18,14 @@ void closeDescriptor(int fd);
 int descriptorOf(std::FILE* stream);
 std::FILE* streamOf(int fd, const char* mode);
 
+// While it lives, an interrupt empties `fd` and removes `path`, then ends
+// the process as the signal would. Nothing where there are no such signals.
+class PartialOutputGuard {
+ public:
+  PartialOutputGuard(int fd, const char* path);
+  ~PartialOutputGuard();
+  PartialOutputGuard(const PartialOutputGuard&) = delete;
+  PartialOutputGuard& operator=(const PartialOutputGuard&) = delete;
+};
+
 #endif  // LOGO_WRAP_FILE_ACCESS_PLATFORM_H_

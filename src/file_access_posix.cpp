@@ -2,16 +2,32 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstring>
+#include <optional>
 
-#include "file_access.h"
 #include "file_access_platform.h"
 #include "interrupt_cleanup.h"
 
-int openForReading(const char* path) { return open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC); }
+namespace {
 
-int openForWriting(const char* path) { return open(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666); }
+// A device or a FIFO is not even opened: opening a serial port can reset
+// the board on it, and opening a FIFO wakes whoever waits at its other end.
+// The descriptor is checked again once open, against a swap in between.
+int openUnlessSpecial(const char* path, int flags) {
+  struct stat status;
+  if (stat(path, &status) == 0 && !S_ISREG(status.st_mode)) {
+    errno = EINVAL;
+    return -1;
+  }
+  return open(path, flags | O_NONBLOCK | O_CLOEXEC, 0666);
+}
+
+}  // namespace
+
+int openForReading(const char* path) { return openUnlessSpecial(path, O_RDONLY); }
+int openForWriting(const char* path) { return openUnlessSpecial(path, O_WRONLY | O_CREAT); }
 
 bool makeBlocking(int fd) {
   const int flags = fcntl(fd, F_GETFL);
@@ -40,6 +56,7 @@ namespace {
 // What an interrupt handler needs to empty and remove the partial output.
 volatile sig_atomic_t partialFd = -1;
 char partialPath[PATH_MAX];
+std::optional<InterruptCleanup> partialOutputCleanup;
 
 void emptyAndRemovePartialOutput() {
   (void)!ftruncate(partialFd, 0);
@@ -48,9 +65,10 @@ void emptyAndRemovePartialOutput() {
 
 }  // namespace
 
-bool writeOutput(std::FILE* output, const char* path, const unsigned char* bytes, std::size_t count) {
-  partialFd = fileno(output);
+PartialOutputGuard::PartialOutputGuard(int fd, const char* path) {
+  partialFd = fd;
   std::strncpy(partialPath, path, sizeof partialPath - 1);
-  const InterruptCleanup removePartialOutput(emptyAndRemovePartialOutput);
-  return std::fwrite(bytes, 1, count, output) == count;
+  partialOutputCleanup.emplace(emptyAndRemovePartialOutput);
 }
+
+PartialOutputGuard::~PartialOutputGuard() { partialOutputCleanup.reset(); }

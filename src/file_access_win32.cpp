@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <windows.h>
 
-#include "file_access.h"
 #include "file_access_platform.h"
 
 namespace {
@@ -41,9 +40,8 @@ void closeDescriptor(int fd) { _close(fd); }
 int descriptorOf(std::FILE* stream) { return _fileno(stream); }
 std::FILE* streamOf(int fd, const char* mode) { return _fdopen(fd, mode); }
 
-// The console's Ctrl-C handler runs on a thread of its own, while this one
-// is inside the write, so it could not empty the file safely; the write is
-// left to the system.
-bool writeOutput(std::FILE* output, const char*, const unsigned char* bytes, std::size_t count) {
-  return std::fwrite(bytes, 1, count, output) == count;
-}
+// The console's Ctrl-C handler runs on a thread of its own while this one
+// is inside the write, so it could not empty the file safely. The header,
+// written last, is what keeps a killed run from leaving an image.
+PartialOutputGuard::PartialOutputGuard(int, const char*) {}
+PartialOutputGuard::~PartialOutputGuard() {}

@@ -5,10 +5,13 @@
 
 #include "bin_info_options.h"
 #include "bin_info_run.h"
+#include "write_signals.h"
 
 int main(int argc, char* argv[]) {
   InfoOptions options;
   if (const auto status = parseInfoOptions(argc, argv, options)) return *status;
+  // A report or a file cut short must say so, not end in silence.
+  reportWriteErrorsInsteadOfDying();
   try {
     return checkImage(options);
   } catch (const std::bad_alloc&) {

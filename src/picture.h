@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "pixel_format.h"
 
@@ -24,6 +25,23 @@ std::string formatPanelSize(PanelSize size);
 // "PNG", "JPEG", "GIF" or "BMP" when the bytes start with that file type's
 // signature; null when they do not.
 const char* pictureFileType(const unsigned char* bytes, std::size_t count);
+
+// A decoded picture: 8-bit RGBA, rows top to bottom, no padding.
+struct Picture {
+  const char* type = nullptr;  // as pictureFileType names it
+  PanelSize size;
+  std::vector<Rgba> pixels;
+};
+
+// Decodes a PNG, BMP, JPEG or GIF (its first frame). False, with what is
+// wrong in `error`, when the bytes are none of those, are truncated or
+// corrupt, or the picture is too large to hold.
+bool decodePicture(const unsigned char* bytes, std::size_t count, Picture& picture, std::string& error);
+
+// The picture's pixels in `format`. For a format without alpha, each pixel
+// is first blended over `background` by its alpha; a format with alpha
+// keeps it. Empty when there is not the memory for them.
+std::vector<unsigned char> toRawPixels(const Picture& picture, const PixelFormat& format, Rgba background);
 
 // Whether a preview of that size and format fits the PNG encoder, which
 // counts bytes in an int.

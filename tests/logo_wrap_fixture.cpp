@@ -79,7 +79,7 @@ RunResult LogoWrapTest::run(const std::vector<std::string>& args,
 
 RunResult LogoWrapTest::runAs(const std::string& typedProgram, const std::vector<std::string>& args,
                               const std::vector<std::string>& environment) {
-  return runProgram({typedProgram, args, workDir_, environment, root_});
+  return runProgram({typedProgram, args, workDir_, environment, root_, false, true});
 }
 
 std::string LogoWrapTest::separatorReport() const {

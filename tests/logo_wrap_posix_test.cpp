@@ -1,4 +1,5 @@
 // logo_wrap run as a user runs it: what only POSIX systems can set up.
+#include <sys/inotify.h>
 #include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -9,14 +10,35 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <optional>
 
+#include "bin_image.h"
 #include "logo_wrap_fixture.h"
 
 namespace {
 
+// Whether anything opens a file (a link's target) while it is watched.
+class OpenWatch {
+ public:
+  explicit OpenWatch(const fs::path& path) : fd_(inotify_init1(IN_NONBLOCK)) {
+    EXPECT_GE(inotify_add_watch(fd_, path.c_str(), IN_OPEN), 0);
+  }
+  ~OpenWatch() { close(fd_); }
+  bool opened() const {
+    char events[4096];
+    return read(fd_, events, sizeof events) > 0;
+  }
+
+ private:
+  int fd_;
+};
+
+// Opened, a FIFO would wake a writer waiting at its other end.
 TEST_F(LogoWrapTest, ReportsAFifoAsMissingWithoutWaitingOnIt) {
   ASSERT_EQ(mkfifo(beside("logo.bin").c_str(), 0644), 0);
+  const OpenWatch watch(beside("logo.bin"));
   const RunResult result = run();
+  EXPECT_FALSE(watch.opened());
   EXPECT_EQ(result.output, failureOutput(composedInputPath() + "\n", message::kInputNotFound));
   EXPECT_EQ(result.exitStatus, 1);
 }
@@ -40,6 +62,7 @@ struct RefusedOutputCase {
   const char* name;
   std::size_t inputSize;
   std::function<void(const fs::path& output)> make;
+  bool special = true;  // not even to be opened: a serial port may reset its board
 };
 
 // Writing into a FIFO would hang or lose the image; into a device, lose it;
@@ -51,14 +74,17 @@ TEST_F(LogoWrapTest, RefusesAnOutputThatIsNoRegularFileOrIsTheInput) {
       {"FIFO, 1 MiB", 1 << 20, fifo},
       {"device", 3, [](const fs::path& output) { fs::create_symlink("/dev/full", output); }},
       {"socket", 3, [](const fs::path& output) { makeSocket(output); }},
-      {"link to logo.bin", 3, [](const fs::path& output) { fs::create_symlink("logo.bin", output); }},
+      {"link to logo.bin", 3, [](const fs::path& output) { fs::create_symlink("logo.bin", output); }, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const Bytes input(c.inputSize, '\x01');
     writeFile(beside("logo.bin"), input);
     c.make(beside("logo_pelk.bin"));
+    std::optional<OpenWatch> watch;
+    if (c.special) watch.emplace(beside("logo_pelk.bin"));
     const RunResult result = run();
+    EXPECT_FALSE(watch && watch->opened());
     EXPECT_EQ(result.output, failureOutput(checksumLine(c.inputSize), message::kOpenFailed));
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(readFile(beside("logo.bin")), input);
@@ -164,6 +190,16 @@ TEST_F(LogoWrapTest, NeverLeavesAPartialImage) {
   }
 }
 
+// No handler sees SIGKILL: the header, written last, is missing from what
+// it leaves, so that is no image.
+TEST_F(LogoWrapTest, LeavesNoHeaderWhenKilledDuringTheWrite) {
+  if (kSanitized) GTEST_SKIP() << "the sanitizers' own fwrite comes before an injected one";
+  writeFile(beside("logo.bin"), Bytes(1 << 20, '\x01'));
+  const RunResult result = run({}, {"LD_PRELOAD=" LOGO_WRAP_FAULT_INJECTION, "LOGO_WRAP_FAULT=9"});
+  EXPECT_EQ(result.signal, SIGKILL);
+  EXPECT_EQ(readFile(beside("logo_pelk.bin")).substr(0, kHeaderSize), Bytes(kHeaderSize, '\0'));
+}
+
 // Standard output is a pipe whose reader is gone before anything is
 // written to it: a FIFO whose only reader closed.
 TEST_F(LogoWrapTest, KeepsGoingWhenTheReaderOfItsOutputHasGone) {
@@ -177,31 +213,45 @@ TEST_F(LogoWrapTest, KeepsGoingWhenTheReaderOfItsOutputHasGone) {
   EXPECT_EQ(readFile(beside("logo_pelk.bin")), fromHex(kWorkedExampleImage));
 }
 
+// A full device, and a reader that has gone: the report never arrived, and
+// the exit status must not say it did.
 TEST_F(LogoWrapTest, LogoBinInfoFailsWhenItsReportCannotBeWritten) {
   const fs::path info = copyBuiltProgram("logo_bin_info");
   writeFile(root_ / "image.bin", fromHex(kWorkedExampleImage));
-  const RunResult result =
-      runProgram({"/bin/sh",
-                  {"-c", "\"$0\" \"$1\" >/dev/full", info.string(), (root_ / "image.bin").string()},
-                  workDir_,
-                  {},
-                  root_,
-                  true});
-  EXPECT_EQ(result.output,
-            "logo_bin_info: cannot write the report to 'standard output': No space left on device\n");
-  EXPECT_EQ(result.exitStatus, 2);
+  const std::pair<const char*, std::string> cases[] = {
+      {"exec \"$0\" \"$1\" >/dev/full", "No space left on device"},
+      {"mkfifo \"$2\" && exec 5<>\"$2\" 6>\"$2\" 5<&- && exec \"$0\" \"$1\" >&6", "Broken pipe"},
+  };
+  for (const auto& [script, reason] : cases) {
+    SCOPED_TRACE(script);
+    const RunResult result =
+        runProgram({"/bin/sh",
+                    {"-c", script, info.string(), (root_ / "image.bin").string(), (root_ / "pipe").string()},
+                    workDir_,
+                    {},
+                    root_,
+                    true});
+    EXPECT_EQ(result.output, "logo_bin_info: cannot write the report to 'standard output': " + reason + "\n");
+    EXPECT_EQ(result.exitStatus, 2);
+  }
 }
 
-// A sysfs file claims a page of size but holds a few bytes: a short read.
-TEST_F(LogoWrapTest, ReportsAReadShorterThanTheMeasuredSize) {
-  const fs::path shortFile = "/sys/devices/system/cpu/online";
-  if (!fs::exists(shortFile) || fs::file_size(shortFile) <= readFile(shortFile).size())
-    GTEST_SKIP() << "no sysfs file with a short read";
-  fs::create_symlink(shortFile, beside("logo.bin"));
-  const RunResult result = run();
-  EXPECT_EQ(result.output, failureOutput("", message::kReadFailed));
-  EXPECT_EQ(result.exitStatus, 1);
-  expectProgramFolderHolds({"logo.bin"});
+// A sysfs file claims a page of size but holds a few bytes; a /proc file
+// claims none but holds some. Either way the image would not be the file.
+TEST_F(LogoWrapTest, ReportsAFileThatHoldsOtherThanItsSize) {
+  for (const fs::path misreported : {"/sys/devices/system/cpu/online", "/proc/self/cmdline"}) {
+    SCOPED_TRACE(misreported);
+    if (!fs::exists(misreported) || fs::file_size(misreported) == readFile(misreported).size()) {
+      std::printf("skipped %s: no such file, or its size is right\n", misreported.c_str());
+      continue;
+    }
+    fs::create_symlink(misreported, beside("logo.bin"));
+    const RunResult result = run();
+    EXPECT_EQ(result.output, failureOutput("", message::kReadFailed));
+    EXPECT_EQ(result.exitStatus, 1);
+    expectProgramFolderHolds({"logo.bin"});
+    fs::remove(beside("logo.bin"));
+  }
 }
 
 // The largest input the format takes, one byte below the refused one: under
@@ -214,6 +264,28 @@ TEST_F(LogoWrapTest, ReportsMemoryItCannotHave) {
   EXPECT_EQ(result.output, failureOutput("", message::kOutOfMemory));
   EXPECT_EQ(result.exitStatus, 1);
   expectProgramFolderHolds({"logo.bin"});
+}
+
+// A BMP header that claims 20000x20000 pixels, 1.6 GB to decode, under a
+// memory limit: refused with a message, never a crash, and no OUT.
+TEST_F(LogoWrapTest, LogoPixelsRefusesAPictureTooLargeToHold) {
+  if (kSanitized) GTEST_SKIP() << "sanitizers reserve more address space than the limit allows";
+  const fs::path pixels = copyBuiltProgram("logo_pixels");
+  const fs::path bmp = root_ / "huge.bmp", out = root_ / "out.bin";
+  writeFile(
+      bmp,
+      fromHex("42 4D 36 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 20 4E 00 00 20 4E 00 00 01 00 18 00 "
+              "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
+  const RunResult result = runProgram(
+      {"/bin/sh",
+       {"-c", "ulimit -v 262144 && exec \"$0\" \"$1\" \"$2\"", pixels.string(), bmp.string(), out.string()},
+       workDir_,
+       {},
+       root_,
+       true});
+  EXPECT_EQ(result.output, "logo_pixels: " + bmp.string() + ": too large to hold in memory\n");
+  EXPECT_EQ(result.exitStatus, 2);
+  EXPECT_FALSE(fs::exists(out));
 }
 
 // A backslash is an ordinary character in POSIX names, yet it still ends the
@@ -244,6 +316,8 @@ TEST_F(LogoWrapTest, UsesProgramPathsInTheEnvironmentsEncoding) {
       {"bytes that are no UTF-8", "bad\xFF", "LC_ALL=C.UTF-8", false},
       // GBK's D5 5C ends the folder name: a byte search would take it for a backslash.
       {"GBK folder ending in a 0x5C trail byte", "\xB1\xEA\xD5\x5C", "LC_ALL=zh_CN.GBK", true},
+      // glibc's Big5 reads A2 CC as the character it writes A4 51.
+      {"Big5 folder that would come back as another", "\xA2\xCC", "LC_ALL=zh_TW.BIG5", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

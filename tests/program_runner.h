@@ -19,6 +19,7 @@ struct RunRequest {
   // tests run as root, since root would ignore file modes.
   fs::path ownedTree;
   bool withStandardError = false;  // append standard error to the output
+  bool endsWithPause = false;      // the program waits for a key before it ends
 };
 
 struct RunResult {

@@ -11,6 +11,14 @@ const char kLineEnd[] = "\r\n";
 
 namespace {
 
+// Wine now and then fails to start a process (about once in 500 starts
+// here). The command interpreter then calls the program unknown (status
+// 9009), or, when it was PAUSE's interpreter that did not start, the prompt
+// is missing. Such a run tells nothing about the program, so it is made
+// again, at most twice.
+constexpr int kNotStarted = 9009;
+constexpr int kAttempts = 3;
+
 std::wstring wide(const std::string& utf8) {
   const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring text(static_cast<std::size_t>(length), L'\0');
@@ -19,6 +27,19 @@ std::wstring wide(const std::string& utf8) {
 }
 
 std::wstring quoted(const std::string& word) { return L"\"" + wide(word) + L"\""; }
+
+bool endsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// What a command the interpreter runs writes to standard output.
+std::string readCommand(const std::wstring& command, int& status) {
+  std::FILE* pipe = _wpopen(command.c_str(), L"rb");
+  if (!pipe) throw std::runtime_error("cannot start the command interpreter");
+  std::string output = readAll(pipe);
+  status = _pclose(pipe);
+  return output;
+}
 
 }  // namespace
 
@@ -34,10 +55,12 @@ RunResult runProgram(const RunRequest& request) {
   if (request.withStandardError) command += L" 2>&1";
 
   RunResult result;
-  std::FILE* pipe = _wpopen(command.c_str(), L"rb");
-  if (!pipe) throw std::runtime_error("cannot start: " + request.program);
-  result.output = readAll(pipe);
-  result.exitStatus = _pclose(pipe);
+  for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+    result.output = readCommand(command, result.exitStatus);
+    const bool started = result.exitStatus != kNotStarted;
+    if (started && (!request.endsWithPause || endsWith(result.output, pausePrompt()))) break;
+    std::printf("[Wine did not start a process; running %s again]\n", request.program.c_str());
+  }
   return result;
 }
 
@@ -45,10 +68,10 @@ RunResult runProgram(const RunRequest& request) {
 // the tests: Wine's English and Chinese prompts and Windows' all differ.
 const std::string& pausePrompt() {
   static const std::string prompt = [] {
-    std::FILE* pipe = _wpopen(L"PAUSE <NUL", L"rb");
-    if (!pipe) throw std::runtime_error("cannot run PAUSE");
-    std::string text = readAll(pipe);
-    _pclose(pipe);
+    int status = 0;
+    std::string text;
+    for (int attempt = 1; attempt <= kAttempts && text.empty(); ++attempt)
+      text = readCommand(L"PAUSE <NUL", status);
     return text;
   }();
   return prompt;
