@@ -49,7 +49,7 @@ using InputFile = std::unique_ptr<std::FILE, FileCloser>;
 struct MemoryReleaser {
   void operator()(unsigned char* bytes) const { std::free(bytes); }
 };
-// Header room followed by the data, so the whole image goes out in one write.
+// Header room followed by the data: the whole image in one block.
 using ImageBuffer = std::unique_ptr<unsigned char[], MemoryReleaser>;
 
 // Opened for reading only: the input is never written, and a read-only
@@ -90,9 +90,9 @@ ImageBuffer readImage(std::FILE* input, std::int64_t size) {
   return image;
 }
 
-// Writes the image in one call. A failed write or close leaves no partial
-// image behind: the file is emptied, then its name removed where the
-// folder allows.
+// Writes the image, its header last. A failed write or close leaves no
+// partial image behind: the file is emptied, then its name removed where
+// the folder allows.
 bool writeImage(const char* path, const unsigned char* image, std::size_t count, std::FILE* input) {
   std::FILE* output = openRegularOutput(path, input);
   if (!output) return fail(kOpenFailed);

@@ -44,6 +44,18 @@ TEST_F(LogoBinInfoTest, ReportsSoundImagesAndGivesTheirMemoryContentsBack) {
        "record 2: address 0x00001008, length 2, checksum 0xFFFFFFFF (signed bytes)\n"
        "end record: start address 0x00001000\n",
        fromHex("01 02 FF 00 00 00 00 00 80 7F")},
+      // Address 0 is no end record when a checksum follows it, and an empty
+      // record may end the image past the last data.
+      {"a record at 0, an empty record at 8",
+       fromHex("42 30 30 30 46 46 0A 00 00 00 00 08 00 00 00 00 00 00 00 02 00 00 00 03 00 00 00 01 02 "
+               "08 00 00 00 00 00 00 00 00 00 00 00"),
+       "sync bytes: 42 30 30 30 46 46 0A (as expected)\n"
+       "image address: 0x00000000\n"
+       "image length: 8\n"
+       "record 1: address 0x00000000, length 2, checksum 0x00000003 (signed and unsigned bytes alike)\n"
+       "record 2: address 0x00000008, length 0, checksum 0x00000000 (signed and unsigned bytes alike)\n"
+       "end record: none\n",
+       fromHex("01 02 00 00 00 00 00 00")},
   };
   const fs::path extracted = root_ / "extracted.bin";
   for (const auto& c : cases) {
