@@ -20,11 +20,6 @@ constexpr int kCannotCheck = 2;
 // Enough of the memory contents to tell a picture file by its signature.
 constexpr std::size_t kSignatureBytes = 8;
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
 int cannot(const std::string& what, const std::string& path) {
   std::fprintf(stderr, "logo_bin_info: cannot %s '%s': %s\n", what.c_str(), path.c_str(),
                std::strerror(errno));
@@ -78,11 +73,7 @@ class OutputFile {
 
   bool failedToOpen() const { return !path_.empty() && !file_; }
   std::FILE* get() const { return file_; }
-  bool finish(bool written) {
-    if (closeOutput(std::exchange(file_, nullptr), written)) return true;
-    std::remove(path_.c_str());
-    return false;
-  }
+  bool finish(bool written) { return closeOutput(std::exchange(file_, nullptr), path_.c_str(), written); }
 
  private:
   std::string path_;
@@ -99,7 +90,7 @@ int checkImage(const InfoOptions& options) {
   }
   // The window holds what the preview shows, or enough to tell a picture.
   MemoryWindow window(options.preview.empty() ? kSignatureBytes : bytesNeeded(options));
-  const File file(std::fopen(options.file.c_str(), "rb"));
+  const InputFile file(std::fopen(options.file.c_str(), "rb"));
   if (!file) return cannot("open", options.file);
   OutputFile extracted(options.extract, file.get());
   if (extracted.failedToOpen()) return cannot("write", options.extract);

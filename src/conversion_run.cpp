@@ -41,11 +41,6 @@ bool fail(const char* message) {
   return false;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using InputFile = std::unique_ptr<std::FILE, FileCloser>;
-
 struct MemoryReleaser {
   void operator()(unsigned char* bytes) const { std::free(bytes); }
 };
@@ -98,10 +93,7 @@ bool writeImage(const char* path, const unsigned char* image, std::size_t count,
   if (!output) return fail(kOpenFailed);
   reserveFileSpace(output, count);
   const bool stored = writeOutput(output, path, image, count, kHeaderSize);
-  if (closeOutput(output, stored)) return true;
-  fail(stored ? kCloseFailed : kWriteFailed);
-  std::remove(path);
-  return false;
+  return closeOutput(output, path, stored) || fail(stored ? kCloseFailed : kWriteFailed);
 }
 
 bool wrapLogoBesideProgram(const wchar_t* programPath) {

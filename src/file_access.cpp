@@ -44,7 +44,7 @@ bool writeOutput(std::FILE* output, const char* path, const unsigned char* bytes
          writeAt(output, 0, bytes, headerSize);
 }
 
-bool closeOutput(std::FILE* output, bool complete) {
+bool closeOutput(std::FILE* output, const char* path, bool complete) {
   const int fd = descriptorOf(output);
   if (!complete) emptyFile(fd);
   // A failed close may have lost data; a second descriptor keeps the file
@@ -55,5 +55,7 @@ bool closeOutput(std::FILE* output, bool complete) {
     if (!closed) emptyFile(spare);
     closeDescriptor(spare);
   }
-  return complete && closed;
+  if (complete && closed) return true;
+  std::remove(path);
+  return false;
 }

@@ -7,6 +7,13 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
+
+// A stream closed when it goes out of scope, for the files only read.
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using InputFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // An existing regular file, for reading. Opened without waiting on a FIFO
 // or device, and its type is checked on the open descriptor, so nothing can
@@ -27,7 +34,8 @@ bool writeOutput(std::FILE* output, const char* path, const unsigned char* bytes
                  std::size_t headerSize);
 
 // Closes the output. Unless the write was `complete` and the close
-// succeeds, the file is left empty, whatever name it is reached by.
-bool closeOutput(std::FILE* output, bool complete);
+// succeeds, the file is left empty, whatever name it is reached by, and
+// `path` is removed where the folder allows.
+bool closeOutput(std::FILE* output, const char* path, bool complete);
 
 #endif  // LOGO_WRAP_FILE_ACCESS_H_

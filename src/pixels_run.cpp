@@ -13,11 +13,6 @@ namespace {
 constexpr int kWritten = 0;
 constexpr int kNotWritten = 2;
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
 int refuse(const std::string& path, const std::string& what) {
   std::fprintf(stderr, "logo_pixels: %s: %s\n", path.c_str(), what.c_str());
   return kNotWritten;
@@ -33,16 +28,13 @@ bool readWhole(std::FILE* file, std::vector<unsigned char>& bytes) {
 // Only a whole OUT stays: a failed write or close leaves none behind.
 bool writeOut(const std::string& path, std::FILE* picture, const std::vector<unsigned char>& raw) {
   std::FILE* out = openRegularOutput(path.c_str(), picture);
-  if (!out) return false;
-  if (closeOutput(out, std::fwrite(raw.data(), 1, raw.size(), out) == raw.size())) return true;
-  std::remove(path.c_str());
-  return false;
+  return out && closeOutput(out, path.c_str(), std::fwrite(raw.data(), 1, raw.size(), out) == raw.size());
 }
 
 }  // namespace
 
 int convertPicture(const PixelsOptions& options) {
-  const File file(std::fopen(options.picture.c_str(), "rb"));
+  const InputFile file(std::fopen(options.picture.c_str(), "rb"));
   std::vector<unsigned char> bytes;
   if (!file || !readWhole(file.get(), bytes)) return refuse(options.picture, std::strerror(errno));
 
