@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "bin_image.h"
+#include "core/bin_image.h"
 
 namespace {
 

@@ -11,3 +11,5 @@ foreach(library IN ITEMS CLI stb)
 endforeach()
 add_library(header_libraries INTERFACE)
 target_include_directories(header_libraries SYSTEM INTERFACE ${LOGO_WRAP_VENDOR_INCLUDE})
+# stb works on memory only: files are the programs' business.
+target_compile_definitions(header_libraries INTERFACE STBI_NO_STDIO STBI_WRITE_NO_STDIO)

@@ -1,0 +1,25 @@
+// What logo_bin_info and logo_pixels share on their command lines: the
+// panel's size and pixel format, named the same way, and one way of
+// answering: help and version on standard output (exit 0), a bad option or
+// value with the usage on standard error (exit 2).
+#ifndef LOGO_WRAP_COMMAND_LINE_COMMAND_LINE_H_
+#define LOGO_WRAP_COMMAND_LINE_COMMAND_LINE_H_
+
+#include <CLI/CLI.hpp>
+#include <optional>
+
+#include "core/panel_size.h"
+#include "core/pixel_format.h"
+
+// --pixel FORMAT; `format` starts as rgb565le, the default.
+void addPixelOption(CLI::App& app, const PixelFormat*& format, const std::string& description);
+// --size WxH.
+CLI::Option* addSizeOption(CLI::App& app, std::optional<PanelSize>& size, const std::string& description);
+// -h/--help and --version are CLI11's; the version is the project's.
+void addVersionOption(CLI::App& app);
+
+// The exit status when the run ends here (help, version, a bad command
+// line); nothing when it goes on.
+std::optional<int> parseCommandLine(CLI::App& app, int argc, char** argv);
+
+#endif  // LOGO_WRAP_COMMAND_LINE_COMMAND_LINE_H_

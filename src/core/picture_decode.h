@@ -1,0 +1,37 @@
+// Picture files (PNG, BMP, JPEG, GIF) decoded, and their pixels in a
+// panel's format.
+#ifndef LOGO_WRAP_CORE_PICTURE_DECODE_H_
+#define LOGO_WRAP_CORE_PICTURE_DECODE_H_
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/panel_size.h"
+#include "core/pixel_format.h"
+
+// A decoded picture: 8-bit RGBA, rows top to bottom, no padding.
+struct Picture {
+  const char* type = nullptr;  // as pictureFileType names it
+  PanelSize size;
+  std::vector<Rgba> pixels;
+};
+
+// Why a picture was not decoded.
+struct PictureError {
+  enum class Kind { kNotAPicture, kTooLargeToDecode, kTruncatedOrCorrupt, kNoPixels, kOutOfMemory };
+  Kind kind;
+  std::string decoderReason;  // the decoder's own word for it, when it gives one
+};
+
+// Decodes a PNG, BMP, JPEG or GIF (its first frame). `picture.type` is set
+// whenever the signature is known, also on failure.
+std::optional<PictureError> decodePicture(const unsigned char* bytes, std::size_t count, Picture& picture);
+
+// The picture's pixels in `format`. For a format without alpha, each pixel
+// is first blended over `background` by its alpha; a format with alpha
+// keeps it. Empty when there is not the memory for them.
+std::vector<unsigned char> toRawPixels(const Picture& picture, const PixelFormat& format, Rgba background);
+
+#endif  // LOGO_WRAP_CORE_PICTURE_DECODE_H_

@@ -1,0 +1,51 @@
+// Raw pixel formats a panel takes, named as ffmpeg's -pix_fmt names them.
+// Each format is described once, here, for both directions: logo_bin_info
+// decodes raw bytes for its preview, logo_pixels encodes a picture's pixels.
+// Rows run top to bottom with no padding between them.
+#ifndef LOGO_WRAP_CORE_PIXEL_FORMAT_H_
+#define LOGO_WRAP_CORE_PIXEL_FORMAT_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Rgba {
+  std::uint8_t r = 0, g = 0, b = 0, a = 255;
+};
+
+struct PixelFormat {
+  enum class Layout { kPacked565, kBytes, kGrey };
+  const char* name;
+  Layout layout;
+  std::size_t bytesPerPixel;
+  // kPacked565: where the 5-bit red and blue fields start in the 16-bit
+  // word (green always takes bits 5 to 10), and the word's byte order.
+  int redShift, blueShift;
+  bool bigEndian;
+  // kBytes: which byte holds each channel; -1 where there is none.
+  int red, green, blue, alpha;
+
+  bool hasAlpha() const { return alpha >= 0; }
+  // Channels in a PNG of this format: 1 grey, 3 RGB, 4 RGBA.
+  int pngChannels() const { return layout == Layout::kGrey ? 1 : hasAlpha() ? 4 : 3; }
+};
+
+// "RRGGBB", as colours are written for the web; opaque. False otherwise.
+bool parseColour(const std::string& text, Rgba& colour);
+
+const std::vector<PixelFormat>& pixelFormats();
+// Null when no format has that name.
+const PixelFormat* findPixelFormat(const std::string& name);
+std::vector<std::string> pixelFormatNames();
+
+// 5- and 6-bit channels are widened by bit replication, so 0 and the
+// largest value become 0 and 255. Without alpha, a pixel is opaque.
+Rgba decodePixel(const PixelFormat& format, const unsigned char* bytes);
+
+// 8-bit channels are narrowed to 5 or 6 bits by rounding to nearest, the
+// inverse of decodePixel's widening. Grey is the colour's luma (ITU-R
+// BT.601), rounded. Alpha is dropped where the format has none.
+void encodePixel(const PixelFormat& format, Rgba pixel, unsigned char* out);
+
+#endif  // LOGO_WRAP_CORE_PIXEL_FORMAT_H_

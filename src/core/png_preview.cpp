@@ -1,0 +1,49 @@
+#include "core/png_preview.h"
+
+#include <stb/stb_image_write.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <new>
+
+namespace {
+
+struct PngOutput {
+  ByteSink& sink;
+  bool ok = true;
+};
+
+// The encoder hands over the whole file at once.
+void writeToSink(void* context, void* data, int size) {
+  auto* out = static_cast<PngOutput*>(context);
+  out->ok = out->sink.writeAt(0, static_cast<const unsigned char*>(data), static_cast<std::size_t>(size));
+}
+
+}  // namespace
+
+bool fitsPngPreview(PanelSize size, const PixelFormat& format) {
+  const std::uint64_t widest = std::max<std::uint64_t>(format.bytesPerPixel, format.pngChannels());
+  return size.pixels() * widest <= INT_MAX;
+}
+
+bool writePngPreview(ByteSink& out, PanelSize size, const PixelFormat& format, const unsigned char* data,
+                     std::size_t present) {
+  const int channels = format.pngChannels();
+  if (!fitsPngPreview(size, format)) return false;
+  const auto samples = static_cast<std::size_t>(size.pixels()) * channels;
+  const std::unique_ptr<unsigned char[]> pixels(new (std::nothrow) unsigned char[samples]);
+  if (!pixels) return false;
+  const std::size_t whole = present / format.bytesPerPixel;
+  for (std::size_t i = 0; i < size.pixels(); ++i) {
+    const Rgba pixel = i < whole ? decodePixel(format, data + i * format.bytesPerPixel) : Rgba{};
+    const std::uint8_t rgba[] = {pixel.r, pixel.g, pixel.b, pixel.a};
+    std::memcpy(&pixels[i * channels], rgba, static_cast<std::size_t>(channels));
+  }
+  const int width = static_cast<int>(size.width);
+  PngOutput output{out};
+  return stbi_write_png_to_func(writeToSink, &output, width, static_cast<int>(size.height), channels,
+                                pixels.get(), width * channels) != 0 &&
+         output.ok;
+}

@@ -1,0 +1,140 @@
+#include "core/record_walk.h"
+
+#include <algorithm>
+
+#include "core/hex_text.h"
+
+namespace {
+
+std::string recordName(std::uint64_t index) { return "record " + std::to_string(index); }
+
+}  // namespace
+
+void RecordWalk::feed(const unsigned char* bytes, std::size_t count) {
+  summary_.fileBytes += count;
+  while (count > 0) {
+    std::size_t used = count;
+    switch (stage_) {
+      case Stage::kImageHeader:
+        used = takeHeader(bytes, count, kImageHeaderSize);
+        if (headerFill_ == kImageHeaderSize) startImage();
+        break;
+      case Stage::kRecordHeader:
+        used = takeHeader(bytes, count, kRecordHeaderSize);
+        if (headerFill_ == kRecordHeaderSize) startRecord();
+        break;
+      case Stage::kRecordData:
+        used = takeRecordData(bytes, count);
+        break;
+      case Stage::kAfterEndRecord:
+        bytesAfterEnd_ += count;
+        break;
+      case Stage::kNotAnImage:
+        break;
+    }
+    bytes += used;
+    count -= used;
+  }
+}
+
+std::size_t RecordWalk::takeHeader(const unsigned char* bytes, std::size_t count, std::size_t size) {
+  const std::size_t used = std::min(count, size - headerFill_);
+  std::copy(bytes, bytes + used, header_ + headerFill_);
+  headerFill_ += used;
+  return used;
+}
+
+std::size_t RecordWalk::takeRecordData(const unsigned char* bytes, std::size_t count) {
+  const auto used =
+      static_cast<std::size_t>(std::min<std::uint64_t>(count, record_.header.length - record_.presentBytes));
+  for (auto* listener : listeners_) listener->recordData(record_.header, record_.presentBytes, bytes, used);
+  // Both sums are additive modulo 2^32, so pieces can be summed apart.
+  record_.signedSum += sumSignedBytes(bytes, static_cast<std::int64_t>(used));
+  record_.unsignedSum += sumUnsignedBytes(bytes, used);
+  record_.presentBytes += used;
+  if (record_.complete()) endRecord();
+  return used;
+}
+
+void RecordWalk::startImage() {
+  image_ = decodeImageHeader(header_);
+  headerFill_ = 0;
+  for (auto* listener : listeners_) listener->imageHeader(image_);
+  if (image_.sync == kSyncBytes) {
+    stage_ = Stage::kRecordHeader;
+    return;
+  }
+  // Whatever follows is no CE BIN image; reading records from it would
+  // only make up numbers.
+  stage_ = Stage::kNotAnImage;
+  problem("sync bytes are not 42 30 30 30 46 46 0A: this is no CE BIN image");
+}
+
+void RecordWalk::startRecord() {
+  const RecordHeader header = decodeRecordHeader(header_);
+  headerFill_ = 0;
+  if (header.isEndRecord()) {
+    summary_.hasEndRecord = true;
+    summary_.startAddress = header.length;
+    stage_ = Stage::kAfterEndRecord;
+    return;
+  }
+  record_ = RecordSummary{++summary_.records, header};
+  lowestAddress_ = std::min<std::uint64_t>(lowestAddress_, header.address);
+  highestEnd_ = std::max<std::uint64_t>(highestEnd_, std::uint64_t{header.address} + header.length);
+  stage_ = Stage::kRecordData;
+  if (record_.complete()) endRecord();
+}
+
+void RecordWalk::endRecord() {
+  for (auto* listener : listeners_) listener->recordEnd(record_);
+  stage_ = Stage::kRecordHeader;
+  const std::uint32_t checksum = record_.header.checksum;
+  if (checksum != record_.signedSum && checksum != record_.unsignedSum)
+    problem(recordName(record_.index) + ": checksum " + hex32(checksum) +
+            " matches neither the signed-byte sum " + hex32(record_.signedSum) +
+            " nor the unsigned-byte sum " + hex32(record_.unsignedSum));
+}
+
+void RecordWalk::finish() {
+  switch (stage_) {
+    case Stage::kImageHeader:
+      problem("file is " + std::to_string(summary_.fileBytes) + " bytes, shorter than the " +
+              std::to_string(kImageHeaderSize) + "-byte image header");
+      return;
+    case Stage::kNotAnImage:
+      return;
+    case Stage::kRecordHeader:
+      if (headerFill_ > 0)
+        problem(recordName(summary_.records + 1) + ": the file ends inside its " +
+                std::to_string(kRecordHeaderSize) + "-byte header, after " + std::to_string(headerFill_));
+      break;
+    case Stage::kRecordData:
+      for (auto* listener : listeners_) listener->recordEnd(record_);
+      problem(recordName(record_.index) +
+              ": data runs past the end of the file: " + std::to_string(record_.presentBytes) + " of " +
+              std::to_string(record_.header.length) + " bytes present");
+      break;
+    case Stage::kAfterEndRecord:
+      break;
+  }
+  for (auto* listener : listeners_) listener->walkEnd(summary_);
+  checkExtent();
+  if (bytesAfterEnd_ > 0) problem(std::to_string(bytesAfterEnd_) + " bytes after the end record");
+}
+
+void RecordWalk::checkExtent() {
+  if (summary_.records == 0) {
+    problem("the image holds no records");
+    return;
+  }
+  const std::uint64_t extentLength = highestEnd_ - lowestAddress_;
+  if (image_.address != lowestAddress_ || image_.length != extentLength)
+    problem("image address " + hex32(image_.address) + " and length " + std::to_string(image_.length) +
+            " are not the records' extent: address " + hex32(lowestAddress_) + ", length " +
+            std::to_string(extentLength));
+}
+
+void RecordWalk::problem(const std::string& text) {
+  for (auto* listener : listeners_) listener->problem(text);
+}

@@ -1,0 +1,65 @@
+// logo_pixels [options] PICTURE OUT: a picture's pixels as the raw bytes a
+// panel takes, ready for logo_wrap.
+#include <cstdio>
+#include <new>
+#include <string>
+
+#include "logo_pixels/options.h"
+#include "logo_pixels/run.h"
+#include "system/write_signals.h"
+
+namespace {
+
+constexpr int kWritten = 0;
+constexpr int kNotWritten = 2;
+
+std::string whyNotDecoded(const PictureError& error, const char* type) {
+  using Kind = PictureError::Kind;
+  switch (error.kind) {
+    case Kind::kNotAPicture:
+      return "not a PNG, BMP, JPEG or GIF picture";
+    case Kind::kTooLargeToDecode:
+      return "too large to decode";
+    case Kind::kOutOfMemory:
+      return "too large to hold in memory";
+    case Kind::kNoPixels:
+      return std::string("a ") + type + " file of no pixels";
+    case Kind::kTruncatedOrCorrupt:
+      break;
+  }
+  const std::string reason = error.decoderReason.empty() ? "" : " (" + error.decoderReason + ")";
+  return std::string("a ") + type + " file that is truncated or corrupt" + reason;
+}
+
+std::string why(const ConversionFailure& failure, const PixelsOptions& options) {
+  using Kind = ConversionFailure::Kind;
+  switch (failure.kind) {
+    case Kind::kNotDecoded:
+      return whyNotDecoded(*failure.decoding, failure.pictureType);
+    case Kind::kWrongSize:
+      return "the picture is " + formatPanelSize(failure.pictureSize) + ", the panel " +
+             formatPanelSize(*options.size) + "; it is not resized";
+    case Kind::kNoMemoryToConvert:
+      return "too large to convert in memory";
+    case Kind::kUnreadable:
+    case Kind::kUnwritable:
+      break;
+  }
+  return failure.why.message();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  PixelsOptions options;
+  if (const auto status = parsePixelsOptions(argc, argv, options)) return *status;
+  reportWriteErrorsInsteadOfDying();
+  try {
+    const auto failure = convertPicture(options);
+    if (!failure) return kWritten;
+    std::fprintf(stderr, "logo_pixels: %s: %s\n", failure->path.c_str(), why(*failure, options).c_str());
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "logo_pixels: %s: too large to hold in memory\n", options.picture.c_str());
+  }
+  return kNotWritten;
+}

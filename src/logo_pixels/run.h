@@ -1,0 +1,27 @@
+// One run of logo_pixels: a picture's pixels, in the panel's format.
+#ifndef LOGO_WRAP_LOGO_PIXELS_RUN_H_
+#define LOGO_WRAP_LOGO_PIXELS_RUN_H_
+
+#include <optional>
+#include <string>
+#include <system_error>
+
+#include "core/picture_decode.h"
+#include "logo_pixels/options.h"
+
+// Why nothing was written, and about which file.
+struct ConversionFailure {
+  enum class Kind { kUnreadable, kNotDecoded, kWrongSize, kNoMemoryToConvert, kUnwritable };
+  Kind kind;
+  std::string path;
+  std::error_code why = {};                   // kUnreadable, kUnwritable
+  std::optional<PictureError> decoding = {};  // kNotDecoded
+  const char* pictureType = nullptr;          // as far as it is known
+  PanelSize pictureSize = {};                 // kWrongSize
+};
+
+// OUT written whole, and one line printed on standard output; or nothing
+// written, and why.
+std::optional<ConversionFailure> convertPicture(const PixelsOptions& options);
+
+#endif  // LOGO_WRAP_LOGO_PIXELS_RUN_H_

@@ -1,0 +1,95 @@
+#include "logo_wrap/conversion_run.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "core/bin_image.h"
+#include "system/console.h"
+#include "system/file_access.h"
+#include "system/file_space.h"
+
+namespace {
+
+// Header and data together must stay within a signed 32-bit length.
+constexpr std::int64_t kMaxInputSize = INT32_MAX - static_cast<std::int64_t>(kHeaderSize);
+
+struct MemoryReleaser {
+  void operator()(unsigned char* bytes) const { std::free(bytes); }
+};
+// Header room followed by the data: the whole image in one block.
+using ImageBuffer = std::unique_ptr<unsigned char[], MemoryReleaser>;
+
+// 64-bit position query: a 32-bit one would misreport inputs past 2 GiB.
+WrapOutcome measureInput(std::FILE* input, std::int64_t& size) {
+  if (fseeko(input, 0, SEEK_END) != 0) return WrapOutcome::kReadFailed;
+  size = ftello(input);
+  if (size < 0 || fseeko(input, 0, SEEK_SET) != 0) return WrapOutcome::kReadFailed;
+  return size > kMaxInputSize ? WrapOutcome::kTooLarge : WrapOutcome::kWritten;
+}
+
+// Reads the whole input behind zeroed header room.
+WrapOutcome readImage(std::FILE* input, std::int64_t size, ImageBuffer& image) {
+  const auto dataSize = static_cast<std::size_t>(size);
+  // calloc: large blocks arrive already zeroed from the system, untouched.
+  image.reset(static_cast<unsigned char*>(std::calloc(kHeaderSize + dataSize, 1)));
+  if (!image) return WrapOutcome::kOutOfMemory;
+  // Fewer bytes than measured, or more: a file that grew meanwhile, or one
+  // whose size the system does not know (/proc). Either way the image
+  // would not be the file.
+  if (std::fread(image.get() + kHeaderSize, 1, dataSize, input) != dataSize || std::fgetc(input) != EOF)
+    return WrapOutcome::kReadFailed;
+  return WrapOutcome::kWritten;
+}
+
+// Writes the image, its header last. A failed write or close leaves no
+// partial image behind: the file is emptied, then its name removed where
+// the folder allows.
+WrapOutcome writeImage(const char* path, const unsigned char* image, std::size_t count, std::FILE* input) {
+  std::FILE* output = nullptr;
+  if (openRegularOutput(path, input, output)) return WrapOutcome::kOpenFailed;
+  reserveFileSpace(output, count);
+  const bool stored = !writeOutput(output, path, image, count, kHeaderSize);
+  const bool closed = !closeOutput(output, path, stored);
+  if (!stored) return WrapOutcome::kWriteFailed;
+  return closed ? WrapOutcome::kWritten : WrapOutcome::kCloseFailed;
+}
+
+}  // namespace
+
+WrapOutcome wrapLogoBesideProgram(const wchar_t* programPath, SiblingPath& path) {
+  if (!programPath || !path.fromProgramPath(programPath)) return WrapOutcome::kPathUnusable;
+  path.findLastSeparator();
+  std::fputs(path.separatorReport().c_str(), stdout);
+  path.setFileName(kInputFileName);
+
+  // Opened for reading only: the input is never written, and a read-only
+  // logo.bin must still be wrapped. A FIFO or a folder has no image in it.
+  InputFile input;
+  if (openRegularInput(path.text, input)) return WrapOutcome::kInputNotFound;
+  std::int64_t size = 0;
+  if (const WrapOutcome measured = measureInput(input.get(), size); measured != WrapOutcome::kWritten)
+    return measured;
+  ImageBuffer image;
+  if (const WrapOutcome read = readImage(input.get(), size, image); read != WrapOutcome::kWritten)
+    return read;
+
+  const std::uint32_t checksum = sumSignedBytes(image.get() + kHeaderSize, size);
+  std::printf("sum of data read = 0x%x\n", static_cast<unsigned>(checksum));
+  encodeHeader(makeLogoHeader(static_cast<std::uint32_t>(size), checksum), image.get());
+
+  path.setFileName(kOutputFileName);
+  return writeImage(path.text, image.get(), kHeaderSize + static_cast<std::size_t>(size), input.get());
+}
+
+int runConversion(int argc, wchar_t* argv[]) {
+  SiblingPath path;
+  const WrapOutcome outcome = wrapLogoBesideProgram(argc > 0 ? argv[0] : nullptr, path);
+  if (outcome == WrapOutcome::kInputNotFound) std::printf("%s\n", path.text);
+  if (outcome != WrapOutcome::kWritten) std::puts(messageFor(outcome));
+  // Whatever was printed must come before the pause prompt, also in a pipe.
+  std::fflush(stdout);
+  pauseConsole();
+  return outcome == WrapOutcome::kWritten ? 0 : 1;
+}

@@ -1,8 +1,0 @@
-#include <csignal>
-
-#include "write_signals.h"
-
-void reportWriteErrorsInsteadOfDying() {
-  std::signal(SIGPIPE, SIG_IGN);
-  std::signal(SIGXFSZ, SIG_IGN);
-}

@@ -1,0 +1,136 @@
+// Raw pixels drawn as a PNG, and pictures turned back into raw pixels.
+#include <gtest/gtest.h>
+#include <stb/stb_image.h>
+
+#include <array>
+#include <functional>
+#include <random>
+
+#include "core/picture_decode.h"
+#include "core/png_preview.h"
+#include "test_bytes.h"
+
+namespace {
+
+Bytes randomBytes(std::size_t count, std::mt19937& random) {
+  Bytes bytes(count);
+  for (auto& byte : bytes) byte = static_cast<unsigned char>(random());
+  return bytes;
+}
+
+Bytes previewOf(const Bytes& raw, PanelSize size, const char* format, std::size_t present) {
+  MemorySink png;
+  EXPECT_TRUE(writePngPreview(png, size, *findPixelFormat(format), raw.data(), present));
+  return png.bytes();
+}
+
+// Each format's bytes as the test reads them, apart from the program's own
+// table: the value of every pixel the preview must show.
+using Channels = std::array<int, 4>;
+int five(int bits) { return bits << 3 | bits >> 2; }
+int six(int bits) { return bits << 2 | bits >> 4; }
+Channels fromRgb565(int word) { return {five(word >> 11), six(word >> 5 & 63), five(word & 31), 255}; }
+Channels fromBgr565(int word) { return {five(word & 31), six(word >> 5 & 63), five(word >> 11), 255}; }
+
+struct PreviewCase {
+  const char* format;
+  int bytesPerPixel;
+  int channels;  // in the PNG
+  std::function<Channels(const unsigned char*)> pixel;
+  std::size_t missingBytes = 0;  // cut from the end of the data
+};
+
+// clang-format off
+const PreviewCase kPreviewCases[] = {
+    {"rgb565le", 2, 3, [](const unsigned char* p) { return fromRgb565(p[0] | p[1] << 8); }},
+    {"rgb565be", 2, 3, [](const unsigned char* p) { return fromRgb565(p[0] << 8 | p[1]); }},
+    {"bgr565le", 2, 3, [](const unsigned char* p) { return fromBgr565(p[0] | p[1] << 8); }},
+    {"bgr565be", 2, 3, [](const unsigned char* p) { return fromBgr565(p[0] << 8 | p[1]); }},
+    {"rgb24", 3, 3, [](const unsigned char* p) { return Channels{p[0], p[1], p[2], 255}; }},
+    {"bgr24", 3, 3, [](const unsigned char* p) { return Channels{p[2], p[1], p[0], 255}; }},
+    {"rgba", 4, 4, [](const unsigned char* p) { return Channels{p[0], p[1], p[2], p[3]}; }},
+    {"bgra", 4, 4, [](const unsigned char* p) { return Channels{p[2], p[1], p[0], p[3]}; }},
+    {"argb", 4, 4, [](const unsigned char* p) { return Channels{p[1], p[2], p[3], p[0]}; }},
+    {"abgr", 4, 4, [](const unsigned char* p) { return Channels{p[3], p[2], p[1], p[0]}; }},
+    {"gray", 1, 1, [](const unsigned char* p) { return Channels{p[0], p[0], p[0], 255}; }},
+    // Missing pixels are opaque black, also where the format has alpha.
+    {"rgba", 4, 4, [](const unsigned char* p) { return Channels{p[0], p[1], p[2], p[3]}; }, 6},
+};
+// clang-format on
+
+constexpr PanelSize kOddSize = {5, 3};  // odd, so that row padding would show
+
+TEST(PngPreview, DrawsEveryPixelFormat) {
+  std::mt19937 random(10);
+  for (const auto& c : kPreviewCases) {
+    SCOPED_TRACE(std::string(c.format) + " missing " + std::to_string(c.missingBytes));
+    const Bytes data = randomBytes(kOddSize.pixels() * c.bytesPerPixel - c.missingBytes, random);
+    const Bytes png = previewOf(data, kOddSize, c.format, data.size());
+    int width = 0, height = 0, channels = 0;
+    unsigned char* decoded =
+        stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &width, &height, &channels, 0);
+    ASSERT_NE(decoded, nullptr) << stbi_failure_reason();
+    EXPECT_EQ(std::vector<int>({width, height, channels}), std::vector<int>({5, 3, c.channels}));
+    for (std::size_t i = 0; i < kOddSize.pixels() && channels == c.channels; ++i) {
+      const bool present = (i + 1) * c.bytesPerPixel <= data.size();
+      const Channels expected = present ? c.pixel(data.data() + i * c.bytesPerPixel) : Channels{0, 0, 0, 255};
+      for (int k = 0; k < channels; ++k) ASSERT_EQ(decoded[i * channels + k], expected[k]) << "pixel " << i;
+    }
+    stbi_image_free(decoded);
+  }
+}
+
+// The narrowing of 5- and 6-bit channels must undo the preview's widening,
+// so the bytes come back exactly.
+TEST(PictureDecode, GivesBackTheBytesThatThePreviewShows) {
+  std::mt19937 random(12);
+  for (const auto& c : kPreviewCases) {
+    if (c.missingBytes) continue;
+    SCOPED_TRACE(c.format);
+    const Bytes raw = randomBytes(kOddSize.pixels() * c.bytesPerPixel, random);
+    const Bytes png = previewOf(raw, kOddSize, c.format, raw.size());
+    Picture picture;
+    ASSERT_FALSE(decodePicture(png.data(), png.size(), picture));
+    EXPECT_EQ(formatPanelSize(picture.size), "5x3");
+    EXPECT_STREQ(picture.type, "PNG");
+    EXPECT_EQ(toRawPixels(picture, *findPixelFormat(c.format), {0, 0, 0, 255}), raw);
+  }
+}
+
+// 3x2, 24 bits, rows stored bottom-up and padded to 4 bytes. Top row: red,
+// green, blue; bottom row: white, black, grey.
+const Bytes kBottomUpBmp = fromHex(
+    "42 4D 4E 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 03 00 00 00 02 00 00 00 01 00 18 00 "
+    "00 00 00 00 18 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+    "FF FF FF 00 00 00 80 80 80 00 00 00 00 00 FF 00 FF 00 FF 00 00 00 00 00");
+
+struct ConversionCase {
+  const char* name;
+  Bytes picture;
+  const char* format;
+  Rgba background;
+  Bytes expected;
+};
+
+TEST(PictureDecode, BlendsTransparencyAndReadsBmpRowsTopDown) {
+  // Half-transparent red, then fully transparent blue.
+  const Bytes translucent = previewOf(fromHex("FF 00 00 80 00 00 FF 00"), {2, 1}, "rgba", 8);
+  const ConversionCase cases[] = {
+      {"over black", translucent, "rgb24", {0, 0, 0, 255}, fromHex("80 00 00 00 00 00")},
+      {"over a colour", translucent, "rgb24", {0x20, 0x40, 0x80, 255}, fromHex("90 20 40 20 40 80")},
+      {"alpha kept", translucent, "rgba", {0x20, 0x40, 0x80, 255}, fromHex("FF 00 00 80 00 00 FF 00")},
+      {"bottom-up BMP",
+       kBottomUpBmp,
+       "rgb24",
+       {0, 0, 0, 255},
+       fromHex("FF 00 00 00 FF 00 00 00 FF FF FF FF 00 00 00 80 80 80")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Picture picture;
+    ASSERT_FALSE(decodePicture(c.picture.data(), c.picture.size(), picture));
+    EXPECT_EQ(toRawPixels(picture, *findPixelFormat(c.format), c.background), c.expected);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+// logo_pixels run as a user runs it: a picture in, raw pixels out. Every
+// pixel format's bytes are checked in-process, in tests/core.
+#include "core/png_preview.h"
+#include "logo_wrap_fixture.h"
+
+namespace {
+
+class LogoPixelsTest : public LogoBinInfoTest {
+ protected:
+  void SetUp() override {
+    LogoBinInfoTest::SetUp();
+    pixels_ = copyBuiltProgram("logo_pixels");
+    out_ = root_ / "out.bin";
+  }
+
+  RunResult convert(const std::vector<std::string>& args) {
+    return runProgram({pixels_.string(), args, workDir_, {}, root_, true});
+  }
+
+  // `raw` pixels of `format` drawn as logo_bin_info draws them.
+  fs::path picture(const Bytes& raw, PanelSize size, const std::string& format) {
+    MemorySink png;
+    EXPECT_TRUE(writePngPreview(png, size, *findPixelFormat(format),
+                                reinterpret_cast<const unsigned char*>(raw.data()), raw.size()));
+    const fs::path path = root_ / "picture.png";
+    writeFile(path, Bytes(png.bytes().begin(), png.bytes().end()));
+    return path;
+  }
+
+  fs::path pixels_;
+  fs::path out_;
+};
+
+// The whole path a designer's picture takes: logo_bin_info's preview of
+// raw pixels, back through logo_pixels, gives the same bytes.
+TEST_F(LogoPixelsTest, GivesBackTheBytesThatThePreviewShows) {
+  const Bytes raw =
+      fromHex("00 F8 E0 07 1F 00 FF FF 00 00 12 34 56 78 9A BC DE F0 11 22 33 44 55 66 77 88 99 AA BB CC");
+  writeFile(beside("logo.bin"), raw);
+  ASSERT_EQ(run().exitStatus, 0);
+  const fs::path png = root_ / "preview.png";
+  ASSERT_EQ(
+      inspect({"--size", "5x3", "--preview", png.string(), beside("logo_pelk.bin").string()}).exitStatus, 0);
+  const RunResult result = convert({"--pixel", "rgb565le", "--size", "5x3", png.string(), out_.string()});
+  EXPECT_EQ(result.output, png.string() + ": 5x3 PNG -> rgb565le, 30 bytes -> " + out_.string() + kLineEnd);
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(readFile(out_), raw);
+}
+
+TEST_F(LogoPixelsTest, BlendsOverTheBackgroundAsked) {
+  // Half-transparent red, then fully transparent blue.
+  const fs::path translucent = picture(fromHex("FF 00 00 80 00 00 FF 00"), {2, 1}, "rgba");
+  const RunResult result =
+      convert({"--pixel", "rgb24", "--background", "204080", translucent.string(), out_.string()});
+  EXPECT_EQ(result.exitStatus, 0) << result.output;
+  EXPECT_EQ(readFile(out_), fromHex("90 20 40 20 40 80"));
+}
+
+struct RefusalCase {
+  const char* name;
+  std::vector<std::string> args;
+  std::string message;  // on standard error
+};
+
+// Nothing written, and nothing left behind where OUT would have been.
+TEST_F(LogoPixelsTest, RefusesWhatItCannotConvert) {
+  const std::string png = picture(Bytes(5 * 3 * 2, '\x42'), {5, 3}, "rgb565le").string();
+  const std::string truncated = (root_ / "truncated.png").string();
+  writeFile(truncated, readFile(png).substr(0, 60));
+  const std::string raw = (root_ / "raw.bin").string();
+  writeFile(raw, fromHex(kWorkedExampleInput));
+  // A BMP header of width 0 and nothing else, which the decoder lets pass.
+  const std::string empty = (root_ / "empty.bmp").string();
+  writeFile(
+      empty,
+      fromHex("42 4D 36 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 00 00 00 00 02 00 00 00 01 00 18 00 "
+              "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
+  const std::string out = out_.string();
+  const RefusalCase cases[] = {
+      {"size mismatch",
+       {"--size", "800x480", png, out},
+       "logo_pixels: " + png + ": the picture is 5x3, the panel 800x480; it is not resized\n"},
+      {"truncated PNG",
+       {truncated, out},
+       "logo_pixels: " + truncated + ": a PNG file that is truncated or corrupt"},
+      {"not a picture", {raw, out}, "logo_pixels: " + raw + ": not a PNG, BMP, JPEG or GIF picture\n"},
+      {"no pixels", {empty, out}, "logo_pixels: " + empty + ": a BMP file of no pixels\n"},
+      {"missing picture",
+       {(root_ / "none.png").string(), out},
+       "logo_pixels: " + (root_ / "none.png").string()},
+      {"bad background", {"--background", "12345", png, out}, "'12345' is no colour like 1A2B3C"},
+      {"no OUT", {png}, "Usage: logo_pixels"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const RunResult result = convert(c.args);
+    EXPECT_NE(result.output.find(consoleText(c.message)), std::string::npos) << result.output;
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_FALSE(fs::exists(out_));
+  }
+  EXPECT_EQ(convert({"--version"}).output, consoleText("logo_pixels 1.0\n"));
+}
+
+}  // namespace
