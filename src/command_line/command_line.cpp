@@ -1,10 +1,17 @@
 #include "command_line/command_line.h"
 
-#include <iostream>
+#include "system/arguments.h"
+#include "system/console.h"
+#include "system/file_problem.h"
 
 namespace {
 
 constexpr int kBadCommandLine = 2;
+
+int refuse(CLI::App& app, const std::string& why) {
+  writeText(stderr, app.get_name() + ": " + why + "\n\n" + app.help());
+  return kBadCommandLine;
+}
 
 }  // namespace
 
@@ -38,6 +45,16 @@ CLI::Option* addSizeOption(CLI::App& app, std::optional<PanelSize>& size, const 
       ->check(isPanelSize);
 }
 
+CLI::Option* addFileOption(CLI::App& app, const std::string& name, std::string& file,
+                           const std::string& description) {
+  const CLI::Validator isNamed(
+      [](std::string& text) {
+        return text.empty() ? std::string("an empty name names no file") : std::string();
+      },
+      "");
+  return app.add_option(name, file, description)->check(isNamed);
+}
+
 void addVersionOption(CLI::App& app) {
   app.set_version_flag("--version", app.get_name() + " " LOGO_WRAP_VERSION);
 }
@@ -45,17 +62,23 @@ void addVersionOption(CLI::App& app) {
 std::optional<int> parseCommandLine(CLI::App& app, int argc, char** argv) {
   // Options are "--name" everywhere; "/name" is a path, also on Windows.
   app.allow_windows_style_options(false);
+  Arguments arguments = programArguments(argc, argv);
+  if (arguments.unreadable)
+    return refuse(app, "argument " + std::to_string(*arguments.unreadable) + " " +
+                           make_error_code(FileProblem::kNotUnicode).message());
+  // CLI11 takes them last first, without the program's name.
+  std::vector<std::string> lastFirst;
+  if (!arguments.values.empty()) lastFirst.assign(arguments.values.rbegin(), arguments.values.rend() - 1);
   try {
-    app.parse(argc, argv);
+    app.parse(std::move(lastFirst));
   } catch (const CLI::CallForHelp&) {
-    std::cout << app.help();
+    writeText(stdout, app.help());
     return 0;
   } catch (const CLI::CallForVersion& version) {
-    std::cout << version.what() << "\n";
+    writeText(stdout, std::string(version.what()) + "\n");
     return 0;
   } catch (const CLI::ParseError& error) {
-    std::cerr << app.get_name() << ": " << error.what() << "\n\n" << app.help();
-    return kBadCommandLine;
+    return refuse(app, error.what());
   }
   return std::nullopt;
 }

@@ -1,7 +1,7 @@
 // What logo_bin_info and logo_pixels share on their command lines: the
-// panel's size and pixel format, named the same way, and one way of
-// answering: help and version on standard output (exit 0), a bad option or
-// value with the usage on standard error (exit 2).
+// panel's size and pixel format, named the same way, file names as typed,
+// and one way of answering: help and version on standard output (exit 0),
+// a bad option or value with the usage on standard error (exit 2).
 #ifndef LOGO_WRAP_COMMAND_LINE_COMMAND_LINE_H_
 #define LOGO_WRAP_COMMAND_LINE_COMMAND_LINE_H_
 
@@ -17,9 +17,12 @@ void addPixelOption(CLI::App& app, const PixelFormat*& format, const std::string
 CLI::Option* addSizeOption(CLI::App& app, std::optional<PanelSize>& size, const std::string& description);
 // -h/--help and --version are CLI11's; the version is the project's.
 void addVersionOption(CLI::App& app);
+// An option or argument naming a file: an empty name names none.
+CLI::Option* addFileOption(CLI::App& app, const std::string& name, std::string& file,
+                           const std::string& description);
 
 // The exit status when the run ends here (help, version, a bad command
-// line); nothing when it goes on.
+// line); nothing when it goes on. The arguments are taken as typed.
 std::optional<int> parseCommandLine(CLI::App& app, int argc, char** argv);
 
 #endif  // LOGO_WRAP_COMMAND_LINE_COMMAND_LINE_H_

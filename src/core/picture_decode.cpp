@@ -2,7 +2,6 @@
 
 #include <stb/stb_image.h>
 
-#include <climits>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -36,7 +35,9 @@ PictureError decoderFailure() {
 std::optional<PictureError> decodePicture(const unsigned char* bytes, std::size_t count, Picture& picture) {
   picture.type = pictureFileType(bytes, count);
   if (!picture.type) return PictureError{Kind::kNotAPicture, ""};
-  if (count > INT_MAX) return PictureError{Kind::kTooLargeToDecode, ""};
+  if (count > kMostPictureBytes) return PictureError{Kind::kTooLargeToDecode, ""};
+  // Cut short, the decoder would make up the rest as zeros.
+  if (pictureIsCutShort(picture.type, bytes, count)) return PictureError{Kind::kTruncatedOrCorrupt, ""};
   int width = 0, height = 0, channels = 0;
   const std::unique_ptr<unsigned char, StbImageFree> rgba(
       stbi_load_from_memory(bytes, static_cast<int>(count), &width, &height, &channels, 4));

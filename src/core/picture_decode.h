@@ -4,12 +4,18 @@
 #define LOGO_WRAP_CORE_PICTURE_DECODE_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/panel_size.h"
 #include "core/pixel_format.h"
+
+// The most bytes a picture file may have. No logo picture comes near it,
+// and its decoded pixels still fit in memory; a file or stream longer than
+// that is refused unread.
+constexpr std::uint64_t kMostPictureBytes = std::uint64_t{256} << 20;
 
 // A decoded picture: 8-bit RGBA, rows top to bottom, no padding.
 struct Picture {

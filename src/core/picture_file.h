@@ -9,4 +9,9 @@
 // signature; null when they do not.
 const char* pictureFileType(const unsigned char* bytes, std::size_t count);
 
+// Whether a BMP holds fewer pixel rows than its header promises, or a GIF
+// ends before the block that closes its first image. The decoder would
+// read zeros for what is missing. Other types the decoder checks itself.
+bool pictureIsCutShort(const char* type, const unsigned char* bytes, std::size_t count);
+
 #endif  // LOGO_WRAP_CORE_PICTURE_FILE_H_

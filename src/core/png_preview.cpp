@@ -2,8 +2,6 @@
 
 #include <stb/stb_image_write.h>
 
-#include <algorithm>
-#include <climits>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -24,8 +22,14 @@ void writeToSink(void* context, void* data, int size) {
 }  // namespace
 
 bool fitsPngPreview(PanelSize size, const PixelFormat& format) {
-  const std::uint64_t widest = std::max<std::uint64_t>(format.bytesPerPixel, format.pngChannels());
-  return size.pixels() * widest <= INT_MAX;
+  // stb_image_write compresses the filtered rows (a filter byte, then the
+  // samples) into a buffer it counts in int and grows by doubling, so the
+  // compressed form must stay below 2^30 bytes. Its fixed Huffman codes
+  // take at most 9 bits a byte; the rest is headers and end codes.
+  constexpr std::uint64_t kMostCompressedBytes = (std::uint64_t{1} << 30) - 1;
+  constexpr std::uint64_t kOverhead = 64;
+  const std::uint64_t filtered = (std::uint64_t{size.width} * format.pngChannels() + 1) * size.height;
+  return filtered + filtered / 8 + kOverhead < kMostCompressedBytes;
 }
 
 bool writePngPreview(ByteSink& out, PanelSize size, const PixelFormat& format, const unsigned char* data,

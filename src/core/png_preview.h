@@ -9,7 +9,8 @@
 #include "core/pixel_format.h"
 
 // Whether a preview of that size and format fits the PNG encoder, which
-// counts bytes in an int.
+// counts bytes in an int: up to about 954 million filtered bytes, such as
+// 65535x14563 in grey.
 bool fitsPngPreview(PanelSize size, const PixelFormat& format);
 
 // Writes `size` pixels of `format` as an 8-bit PNG: grey, RGB, or RGBA for

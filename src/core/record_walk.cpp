@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr std::uint64_t kAddressSpace = std::uint64_t{1} << 32;
+
 std::string recordName(std::uint64_t index) { return "record " + std::to_string(index); }
 
 }  // namespace
@@ -86,8 +88,17 @@ void RecordWalk::startRecord() {
   if (record_.complete()) endRecord();
 }
 
-void RecordWalk::endRecord() {
+void RecordWalk::reportRecord() {
   for (auto* listener : listeners_) listener->recordEnd(record_);
+  // No 32-bit address space holds such a record; its data would wrap to 0.
+  const RecordHeader& header = record_.header;
+  if (std::uint64_t{header.address} + header.length > kAddressSpace)
+    problem(recordName(record_.index) + ": address " + hex32(header.address) + " and length " +
+            std::to_string(header.length) + " run past the end of the 32-bit address space");
+}
+
+void RecordWalk::endRecord() {
+  reportRecord();
   stage_ = Stage::kRecordHeader;
   const std::uint32_t checksum = record_.header.checksum;
   if (checksum != record_.signedSum && checksum != record_.unsignedSum)
@@ -110,7 +121,7 @@ void RecordWalk::finish() {
                 std::to_string(kRecordHeaderSize) + "-byte header, after " + std::to_string(headerFill_));
       break;
     case Stage::kRecordData:
-      for (auto* listener : listeners_) listener->recordEnd(record_);
+      reportRecord();
       problem(recordName(record_.index) +
               ": data runs past the end of the file: " + std::to_string(record_.presentBytes) + " of " +
               std::to_string(record_.header.length) + " bytes present");

@@ -59,6 +59,8 @@ class RecordWalk {
   std::size_t takeRecordData(const unsigned char* bytes, std::size_t count);
   void startImage();
   void startRecord();
+  // The record's line, and what its header alone shows is wrong.
+  void reportRecord();
   void endRecord();
   void checkExtent();
   void problem(const std::string& text);

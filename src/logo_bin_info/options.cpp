@@ -11,11 +11,12 @@ std::optional<int> parseInfoOptions(int argc, char** argv, InfoOptions& options)
   CLI::Option* size =
       addSizeOption(app, options.size, "the panel's resolution: the image data must be exactly its size");
   addPixelOption(app, options.pixel, "the panel's pixel format");
-  app.add_option("--preview", options.preview, "write the image data as a PNG picture")
+  addFileOption(app, "--preview", options.preview, "write the image data as a PNG picture")
       ->type_name("OUT.png")
       ->needs(size);
-  app.add_option("--extract", options.extract, "write the image's memory contents: the logo back as logo.bin")
+  addFileOption(app, "--extract", options.extract,
+                "write the image's memory contents: the logo back as logo.bin")
       ->type_name("OUT");
-  app.add_option("FILE", options.file, "the image to check")->required();
+  addFileOption(app, "FILE", options.file, "the image to check")->required();
   return parseCommandLine(app, argc, argv);
 }

@@ -4,6 +4,7 @@
 
 #include "core/image_check.h"
 #include "core/png_preview.h"
+#include "system/console.h"
 #include "system/file_access.h"
 #include "system/output_file.h"
 
@@ -15,7 +16,7 @@ CheckResult failure(Step step, const std::string& path, std::error_code why) {
   return {false, CheckFailure{step, path, why}};
 }
 
-void print(ImageReport& report) { std::fputs(report.takeText().c_str(), stdout); }
+void print(ImageReport& report) { writeText(stdout, report.takeText()); }
 
 // In pieces, printing the report as it grows, so that neither the file nor
 // its report is held whole.
@@ -62,8 +63,12 @@ CheckResult checkImage(const InfoOptions& options) {
   if (wantsPreview && !fitsPngPreview(*options.size, *options.pixel))
     return failure(Step::kPreviewTooLarge, formatPanelSize(*options.size) + " " + options.pixel->name, {});
   ImageCheck check({options.size, options.pixel, wantsPreview});
-  const InputFile file(std::fopen(options.file.c_str(), "rb"));
-  if (!file) return failure(Step::kOpen, options.file, lastError());
+  InputFile file;
+  if (const std::error_code error = openReadable(options.file, file))
+    return failure(Step::kOpen, options.file, error);
+  // Two outputs in one place would each spoil the other.
+  if (!options.extract.empty() && wantsPreview && namesSameFile(options.extract, options.preview))
+    return failure(Step::kSameOutputs, options.preview, {});
   OutputFile extract, preview;
   if (!options.extract.empty())
     if (const std::error_code error = extract.open(options.extract, file.get()))

@@ -10,7 +10,15 @@
 
 // What could not be done, on which file, and why.
 struct CheckFailure {
-  enum class Step { kPreviewTooLarge, kOpen, kRead, kWriteExtract, kWritePreview, kWriteReport };
+  enum class Step {
+    kPreviewTooLarge,
+    kOpen,
+    kRead,
+    kWriteExtract,
+    kWritePreview,
+    kSameOutputs,
+    kWriteReport
+  };
   Step step;
   std::string path;  // for kPreviewTooLarge, the panel's size and format
   std::error_code why;

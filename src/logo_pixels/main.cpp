@@ -1,11 +1,12 @@
 // logo_pixels [options] PICTURE OUT: a picture's pixels as the raw bytes a
 // panel takes, ready for logo_wrap.
-#include <cstdio>
 #include <new>
 #include <string>
 
 #include "logo_pixels/options.h"
 #include "logo_pixels/run.h"
+#include "system/console.h"
+#include "system/file_problem.h"
 #include "system/write_signals.h"
 
 namespace {
@@ -45,6 +46,10 @@ std::string why(const ConversionFailure& failure, const PixelsOptions& options) 
     case Kind::kUnwritable:
       break;
   }
+  if (failure.why == FileProblem::kTooLarge)
+    return "is larger than " + std::to_string(kMostPictureBytes >> 20) +
+           " MiB, which no logo picture comes near";
+  if (failure.why == FileProblem::kIsTheInput) return "is " + options.picture + " itself";
   return failure.why.message();
 }
 
@@ -57,9 +62,9 @@ int main(int argc, char* argv[]) {
   try {
     const auto failure = convertPicture(options);
     if (!failure) return kWritten;
-    std::fprintf(stderr, "logo_pixels: %s: %s\n", failure->path.c_str(), why(*failure, options).c_str());
+    writeText(stderr, "logo_pixels: " + failure->path + ": " + why(*failure, options) + "\n");
   } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "logo_pixels: %s: too large to hold in memory\n", options.picture.c_str());
+    writeText(stderr, "logo_pixels: " + options.picture + ": too large to hold in memory\n");
   }
   return kNotWritten;
 }

@@ -22,8 +22,8 @@ std::optional<int> parsePixelsOptions(int argc, char** argv, PixelsOptions& opti
          "the colour that transparent pixels are blended over, for formats without alpha (default 000000)")
       ->type_name("RRGGBB")
       ->check(isColour);
-  app.add_option("PICTURE", options.picture, "the picture: PNG, BMP, JPEG or GIF (its first frame)")
+  addFileOption(app, "PICTURE", options.picture, "the picture: PNG, BMP, JPEG or GIF (its first frame)")
       ->required();
-  app.add_option("OUT", options.out, "the raw pixels to write, such as logo.bin")->required();
+  addFileOption(app, "OUT", options.out, "the raw pixels to write, such as logo.bin")->required();
   return parseCommandLine(app, argc, argv);
 }

@@ -67,7 +67,7 @@ WrapOutcome wrapLogoBesideProgram(const wchar_t* programPath, SiblingPath& path)
   // Opened for reading only: the input is never written, and a read-only
   // logo.bin must still be wrapped. A FIFO or a folder has no image in it.
   InputFile input;
-  if (openRegularInput(path.text, input)) return WrapOutcome::kInputNotFound;
+  if (openRegularInput(fileNameFromLocaleText(path.text).c_str(), input)) return WrapOutcome::kInputNotFound;
   std::int64_t size = 0;
   if (const WrapOutcome measured = measureInput(input.get(), size); measured != WrapOutcome::kWritten)
     return measured;
@@ -80,7 +80,8 @@ WrapOutcome wrapLogoBesideProgram(const wchar_t* programPath, SiblingPath& path)
   encodeHeader(makeLogoHeader(static_cast<std::uint32_t>(size), checksum), image.get());
 
   path.setFileName(kOutputFileName);
-  return writeImage(path.text, image.get(), kHeaderSize + static_cast<std::size_t>(size), input.get());
+  return writeImage(fileNameFromLocaleText(path.text).c_str(), image.get(),
+                    kHeaderSize + static_cast<std::size_t>(size), input.get());
 }
 
 int runConversion(int argc, wchar_t* argv[]) {

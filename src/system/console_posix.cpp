@@ -40,3 +40,7 @@ void pauseConsole() {
   std::fputs("\n", stdout);
   std::fflush(stdout);
 }
+
+void writeText(std::FILE* stream, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+}

@@ -2,12 +2,70 @@
 
 #include <cerrno>
 
-#include "system/file_access_platform.h"
-
 std::error_code lastError() { return {errno, std::generic_category()}; }
 
-std::error_code openRegularInput(const char* path, InputFile& input) {
-  const int fd = openForReading(path);
+std::error_code problemOfKind(FileKind kind) {
+  switch (kind) {
+    case FileKind::kFolder:
+      return FileProblem::kIsFolder;
+    case FileKind::kFifo:
+      return FileProblem::kIsFifo;
+    case FileKind::kDevice:
+      return FileProblem::kIsDevice;
+    case FileKind::kSocket:
+      return FileProblem::kIsSocket;
+    case FileKind::kMissing:
+      return std::make_error_code(std::errc::no_such_file_or_directory);
+    case FileKind::kRegular:
+      return {};
+    case FileKind::kOther:
+      break;
+  }
+  return FileProblem::kIsNoFile;
+}
+
+namespace {
+
+bool isStream(FileKind kind) { return kind == FileKind::kRegular || kind == FileKind::kFifo; }
+
+}  // namespace
+
+std::error_code openReadable(const std::string& name, InputFile& input) {
+  // Told by its name first, so that a device is never opened; then by the
+  // open file, against a swap in between.
+  const FileKind named = kindOfName(name.c_str());
+  if (named != FileKind::kMissing && !isStream(named)) return problemOfKind(named);
+  const int fd = openStream(name.c_str());
+  if (fd < 0) return lastError();
+  const FileKind opened = kindOf(fd);
+  if (isStream(opened)) {
+    input.reset(streamOf(fd, "rb"));
+    if (input) return {};
+  }
+  const std::error_code error = isStream(opened) ? lastError() : problemOfKind(opened);
+  closeDescriptor(fd);
+  return error;
+}
+
+std::error_code readAtMost(std::FILE* input, std::uint64_t limit, std::vector<unsigned char>& bytes) {
+  const int fd = descriptorOf(input);
+  if (isRegularFile(fd)) {
+    if (fseeko(input, 0, SEEK_END) != 0) return lastError();
+    const auto size = static_cast<std::uint64_t>(ftello(input));
+    if (size > limit) return FileProblem::kTooLarge;
+    if (fseeko(input, 0, SEEK_SET) != 0) return lastError();
+    bytes.reserve(static_cast<std::size_t>(size));
+  }
+  unsigned char piece[1 << 16];
+  for (std::size_t count; (count = std::fread(piece, 1, sizeof piece, input)) > 0;) {
+    if (bytes.size() + count > limit) return FileProblem::kTooLarge;
+    bytes.insert(bytes.end(), piece, piece + count);
+  }
+  return std::ferror(input) ? lastError() : std::error_code();
+}
+
+std::error_code openRegularInput(const char* name, InputFile& input) {
+  const int fd = openForReading(name);
   if (fd < 0) return lastError();
   errno = EINVAL;  // the reason, when the checks below refuse it
   if (isRegularFile(fd) && makeBlocking(fd)) {
@@ -19,9 +77,9 @@ std::error_code openRegularInput(const char* path, InputFile& input) {
   return error;
 }
 
-std::error_code openRegularOutput(const char* path, std::FILE* input, std::FILE*& output) {
+std::error_code openRegularOutput(const char* name, std::FILE* input, std::FILE*& output) {
   output = nullptr;
-  const int fd = openForWriting(path);
+  const int fd = openForWriting(name);
   if (fd < 0) return lastError();
   errno = EINVAL;  // the reason, when the checks below refuse it
   // Truncating only after the checks leaves a FIFO, a device and the input
@@ -47,16 +105,16 @@ bool writeAt(std::FILE* output, std::size_t offset, const unsigned char* bytes, 
 
 }  // namespace
 
-std::error_code writeOutput(std::FILE* output, const char* path, const unsigned char* bytes,
+std::error_code writeOutput(std::FILE* output, const char* name, const unsigned char* bytes,
                             std::size_t count, std::size_t headerSize) {
-  const PartialOutputGuard removeOnInterrupt(descriptorOf(output), path);
+  const PartialOutputGuard removeOnInterrupt(descriptorOf(output), name);
   if (writeAt(output, headerSize, bytes + headerSize, count - headerSize) &&
       writeAt(output, 0, bytes, headerSize))
     return {};
   return lastError();
 }
 
-std::error_code closeOutput(std::FILE* output, const char* path, bool complete) {
+std::error_code closeOutput(std::FILE* output, const char* name, bool complete) {
   const int fd = descriptorOf(output);
   if (!complete) emptyFile(fd);
   // A failed close may have lost data; a second descriptor keeps the file
@@ -68,6 +126,6 @@ std::error_code closeOutput(std::FILE* output, const char* path, bool complete) 
     if (!closed) emptyFile(spare);
     closeDescriptor(spare);
   }
-  if (!complete || !closed) std::remove(path);
+  if (!complete || !closed) removeName(name);
   return error;
 }

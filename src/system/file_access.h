@@ -6,9 +6,15 @@
 #define LOGO_WRAP_SYSTEM_FILE_ACCESS_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <system_error>
+#include <vector>
+
+#include "system/file_access_platform.h"
+#include "system/file_problem.h"
 
 // A stream closed when it goes out of scope, for the files only read.
 struct FileCloser {
@@ -19,27 +25,44 @@ using InputFile = std::unique_ptr<std::FILE, FileCloser>;
 // The error the last failed C library call left behind.
 std::error_code lastError();
 
+// A path in the current locale's multibyte encoding as a file name for the
+// functions here: the same bytes on POSIX, UTF-8 on Windows. Empty when it
+// is not valid text there.
+std::string fileNameFromLocaleText(const char* text);
+
+// A file a companion reads: a regular file, or a pipe or FIFO that streams
+// one. A folder, a device or a socket is refused with the FileProblem that
+// says so, and a device is never opened.
+std::error_code openReadable(const std::string& name, InputFile& input);
+
+// All of `input`; FileProblem::kTooLarge past `limit` bytes, for a regular
+// file at once by its size, for a stream once it has run past the limit.
+std::error_code readAtMost(std::FILE* input, std::uint64_t limit, std::vector<unsigned char>& bytes);
+
 // An existing regular file, for reading. Opened without waiting on a FIFO
 // or device, and its type is checked on the open descriptor, so nothing can
 // be swapped in between.
-std::error_code openRegularInput(const char* path, InputFile& input);
+std::error_code openRegularInput(const char* name, InputFile& input);
 
 // A regular file for writing, created if it is missing. Only once it is
 // known to be a regular file and not the file `input` reads is it truncated.
 // Unbuffered, so a write's result says what reached the file. On failure
 // the file is untouched and `output` null.
-std::error_code openRegularOutput(const char* path, std::FILE* input, std::FILE*& output);
+std::error_code openRegularOutput(const char* name, std::FILE* input, std::FILE*& output);
 
 // Writes all `count` bytes, the first `headerSize` of them last: a process
 // killed before the end, by a signal nothing can catch, leaves a file
 // without its header, which no loader takes for an image. If an interrupt
-// ends the process meanwhile, the file is emptied and `path` removed first.
-std::error_code writeOutput(std::FILE* output, const char* path, const unsigned char* bytes,
+// ends the process meanwhile, the file is emptied and `name` removed first.
+std::error_code writeOutput(std::FILE* output, const char* name, const unsigned char* bytes,
                             std::size_t count, std::size_t headerSize);
 
 // Closes the output. Unless the write was `complete` and the close
 // succeeds, the file is left empty, whatever name it is reached by, and
-// `path` is removed where the folder allows. The close's error, if any.
-std::error_code closeOutput(std::FILE* output, const char* path, bool complete);
+// `name` is removed where the folder allows. The close's error, if any.
+std::error_code closeOutput(std::FILE* output, const char* name, bool complete);
+
+// The problem a file of this kind is, for a program that wants a regular one.
+std::error_code problemOfKind(FileKind kind);
 
 #endif  // LOGO_WRAP_SYSTEM_FILE_ACCESS_H_

@@ -1,12 +1,67 @@
 #include "system/output_file.h"
 
+#include <cerrno>
+#include <random>
 #include <utility>
 
 #include "system/file_access.h"
+#include "system/file_access_platform.h"
 
-std::error_code OutputFile::open(const std::string& path, std::FILE* input) {
-  path_ = path;
-  return openRegularOutput(path.c_str(), input, file_);
+namespace {
+
+constexpr int kNameAttempts = 100;
+
+std::string temporaryNameFor(const std::string& name) {
+  static std::mt19937 random(std::random_device{}());
+  static const char kDigits[] = "0123456789abcdef";
+  std::string suffix;
+  for (int i = 0; i < 8; ++i) suffix += kDigits[random() % 16];
+  return name + ".partial-" + suffix;
+}
+
+// What is of that name now: nothing, or a regular file that may be replaced
+// and is not the input.
+std::error_code checkReplaceable(const std::string& name, std::FILE* input) {
+  const FileKind kind = kindOfName(name.c_str());
+  if (kind == FileKind::kMissing) return {};
+  if (kind != FileKind::kRegular) return problemOfKind(kind);
+  FileIdentity existing, read;
+  if (input && identityOfName(name.c_str(), existing) && identityOf(descriptorOf(input), read) &&
+      existing == read)
+    return FileProblem::kIsTheInput;
+  // A file its owner made read-only is not to be replaced behind their back.
+  if (!mayWrite(name.c_str())) return lastError();
+  return {};
+}
+
+}  // namespace
+
+std::error_code OutputFile::open(const std::string& name, std::FILE* input) {
+  if (const std::error_code refused = checkReplaceable(name, input)) return refused;
+  name_ = name;
+  // Created and registered for removal as one step, so that no interrupt
+  // falls between them.
+  const HeldInterrupts held;
+  int fd = -1;
+  for (int attempt = 0; fd < 0 && attempt < kNameAttempts; ++attempt) {
+    temporary_ = temporaryNameFor(name);
+    fd = createNewFile(temporary_.c_str());
+    if (fd < 0 && errno != EEXIST) return lastError();
+  }
+  if (fd < 0) return lastError();
+  removal_ = removeOnInterrupt(temporary_.c_str());
+  copyPermissions(name.c_str(), fd);
+  file_ = streamOf(fd, "wb");
+  if (!file_) {
+    const std::error_code error = lastError();
+    closeDescriptor(fd);
+    removeName(temporary_.c_str());
+    keepOnInterrupt(std::exchange(removal_, -1));
+    return error;
+  }
+  // Unbuffered, so a write's result says what reached the file.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
+  return {};
 }
 
 bool OutputFile::writeAt(std::uint64_t offset, const unsigned char* bytes, std::size_t count) {
@@ -19,10 +74,24 @@ bool OutputFile::writeAt(std::uint64_t offset, const unsigned char* bytes, std::
 
 std::error_code OutputFile::commit() {
   if (!file_) return writeError_;
-  const std::error_code closeError = closeOutput(std::exchange(file_, nullptr), path_.c_str(), !writeError_);
-  return writeError_ ? writeError_ : closeError;
+  const bool closed = std::fclose(std::exchange(file_, nullptr)) == 0;
+  std::error_code error = writeError_ ? writeError_ : closed ? std::error_code() : lastError();
+  if (!error && !replaceName(temporary_.c_str(), name_.c_str())) error = lastError();
+  if (error) removeName(temporary_.c_str());
+  keepOnInterrupt(std::exchange(removal_, -1));
+  return error;
 }
 
 void OutputFile::discard() {
-  if (file_) closeOutput(std::exchange(file_, nullptr), path_.c_str(), false);
+  if (!file_) return;
+  std::fclose(std::exchange(file_, nullptr));
+  removeName(temporary_.c_str());
+  keepOnInterrupt(std::exchange(removal_, -1));
+}
+
+bool namesSameFile(const std::string& one, const std::string& other) {
+  FileIdentity a, b;
+  if (identityOfName(one.c_str(), a) && identityOfName(other.c_str(), b)) return a == b;
+  return identityOfName(folderOf(one).c_str(), a) && identityOfName(folderOf(other).c_str(), b) && a == b &&
+         sameLeaf(leafOf(one), leafOf(other));
 }

@@ -1,6 +1,8 @@
-// A file a companion writes: opened before the work, so that one that
-// cannot be written fails at once, and kept only when it is whole. A
-// half-written file could pass for a whole one.
+// A file a companion writes. It is written under a temporary name beside
+// its own and renamed into place only once it is whole and closed, so that
+// a file already there survives any failure or interrupt, and no half-written
+// file can pass for a whole one. A link of that name is replaced, not
+// written through.
 #ifndef LOGO_WRAP_SYSTEM_OUTPUT_FILE_H_
 #define LOGO_WRAP_SYSTEM_OUTPUT_FILE_H_
 
@@ -17,22 +19,30 @@ class OutputFile : public ByteSink {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Opens `path` for writing: a regular file, and not the one `input` reads.
-  std::error_code open(const std::string& path, std::FILE* input);
+  // Refuses a name that is something other than a regular file, one that
+  // may not be written, and the file `input` reads; then creates the
+  // temporary file. Nothing of that name is touched.
+  std::error_code open(const std::string& name, std::FILE* input);
   bool isOpen() const { return file_ != nullptr; }
   // The first failed write's error, if one failed.
   const std::error_code& writeError() const { return writeError_; }
   bool writeAt(std::uint64_t offset, const unsigned char* bytes, std::size_t count) override;
-  // Closes the file and keeps it. The first failed write, or the close's
-  // error; the file is then gone as by discard.
+  // Closes the file and puts it in place. The first failed write's error,
+  // or the close's or the rename's; the temporary file is then gone.
   std::error_code commit();
-  // Closes the file and removes it.
+  // Closes and removes the temporary file; the name keeps what it had.
   void discard();
 
  private:
-  std::string path_;
+  std::string name_;
+  std::string temporary_;
+  int removal_ = -1;
   std::FILE* file_ = nullptr;
   std::error_code writeError_;
 };
+
+// Whether two names would put their files in one place: one file reached by
+// both, or one name in one folder.
+bool namesSameFile(const std::string& one, const std::string& other);
 
 #endif  // LOGO_WRAP_SYSTEM_OUTPUT_FILE_H_

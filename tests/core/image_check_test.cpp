@@ -50,6 +50,13 @@ Checked check(const Bytes& image, const CheckRequest& request = {}) {
   return {check.report().takeText(), whole, contents.bytes()};
 }
 
+// One record of `length` zero bytes at `address`, the image around it.
+Bytes recordOfZeros(std::uint32_t address, std::uint32_t length) {
+  Bytes image(kHeaderSize + length);
+  encodeHeader({{kSyncBytes, address, length}, {address, length, 0}}, image.data());
+  return image;
+}
+
 Bytes withByte(Bytes image, std::size_t offset, unsigned char value) {
   image[offset] = value;
   return image;
@@ -88,6 +95,18 @@ TEST(ImageCheck, ReportsEachImageAndGivesASoundOnesMemoryContents) {
       // Twelve zero bytes after the last record are a whole end record.
       {"an end record of zeros", kLogoImage + endRecord,
        kLogoReport + kLogoRecord + "end record: start address 0x00000000\nOK\n", fromHex("01 02 FF")},
+      {"a record that ends where 32-bit addresses do", recordOfZeros(0xFFFFFF00, 256),
+       "sync bytes: 42 30 30 30 46 46 0A (as expected)\nimage address: 0xFFFFFF00\nimage length: 256\n"
+       "record 1: address 0xFFFFFF00, length 256, checksum 0x00000000 (signed and unsigned bytes alike)\n"
+       "end record: none\nOK\n",
+       Bytes(256, 0)},
+      {"a record one byte past them",
+       recordOfZeros(0xFFFFFF00, 257),
+       "sync bytes: 42 30 30 30 46 46 0A (as expected)\nimage address: 0xFFFFFF00\nimage length: 257\n"
+       "record 1: address 0xFFFFFF00, length 257, checksum 0x00000000 (signed and unsigned bytes alike)\n"
+       "problem: record 1: address 0xFFFFFF00 and length 257 run past the end of the 32-bit address space\n"
+       "end record: none\n",
+       {}},
       {"wrong sync",
        withByte(kLogoImage, 0, 'C'),
        "sync bytes: 43 30 30 30 46 46 0A (expected 42 30 30 30 46 46 0A)\n"
@@ -171,6 +190,8 @@ TEST(ImageCheck, ReportsEachImageAndGivesASoundOnesMemoryContents) {
        "sync bytes: 42 30 30 30 46 46 0A (as expected)\nimage address: 0x87800000\nimage length: 4294967295\n"
        "record 1: address 0x87800000, length 4294967295, checksum 0x00000002 (3 of its data bytes in the "
        "file)\n"
+       "problem: record 1: address 0x87800000 and length 4294967295 run past the end of the 32-bit address "
+       "space\n"
        "problem: record 1: data runs past the end of the file: 3 of 4294967295 bytes present\n"
        "end record: none\n",
        {}},

@@ -18,6 +18,13 @@ Bytes randomBytes(std::size_t count, std::mt19937& random) {
   return bytes;
 }
 
+// `hex` in place of the bytes at `offset`.
+Bytes withBytes(Bytes bytes, std::size_t offset, const std::string& hex) {
+  const Bytes replacement = fromHex(hex);
+  std::copy(replacement.begin(), replacement.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+  return bytes;
+}
+
 Bytes previewOf(const Bytes& raw, PanelSize size, const char* format, std::size_t present) {
   MemorySink png;
   EXPECT_TRUE(writePngPreview(png, size, *findPixelFormat(format), raw.data(), present));
@@ -104,6 +111,12 @@ const Bytes kBottomUpBmp = fromHex(
     "00 00 00 00 18 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
     "FF FF FF 00 00 00 80 80 80 00 00 00 00 00 FF 00 FF 00 FF 00 00 00 00 00");
 
+// 1x1, 8 bits: a palette of red and blue, then one row holding red.
+const Bytes kPaletteBmp = fromHex(
+    "42 4D 42 00 00 00 00 00 00 00 3E 00 00 00 28 00 00 00 01 00 00 00 01 00 00 00 01 00 08 00 "
+    "00 00 00 00 04 00 00 00 00 00 00 00 00 00 00 00 02 00 00 00 00 00 00 00 "
+    "00 00 FF 00 FF 00 00 00 00 00 00 00");
+
 struct ConversionCase {
   const char* name;
   Bytes picture;
@@ -131,6 +144,54 @@ TEST(PictureDecode, BlendsTransparencyAndReadsBmpRowsTopDown) {
     ASSERT_FALSE(decodePicture(c.picture.data(), c.picture.size(), picture));
     EXPECT_EQ(toRawPixels(picture, *findPixelFormat(c.format), c.background), c.expected);
   }
+}
+
+struct CutCase {
+  const char* name;
+  Bytes picture;
+  bool whole;
+};
+
+// Cut short, the decoder would make up the missing pixels as zeros.
+TEST(PictureDecode, RefusesAPictureCutShort) {
+  const Bytes gif = fromHex(
+      "47 49 46 38 39 61 01 00 01 00 80 00 00 00 00 00 FF FF FF 21 F9 04 01 00 00 00 00 "
+      "2C 00 00 00 00 01 00 01 00 00 02 02 44 01 00 3B");
+  const Bytes bmpHeader(kBottomUpBmp.begin(), kBottomUpBmp.begin() + 54);
+  const CutCase cases[] = {
+      {"BMP", kBottomUpBmp, true},
+      {"BMP cut after its header", bmpHeader, false},
+      {"BMP cut to a third", Bytes(kBottomUpBmp.begin(), kBottomUpBmp.begin() + 62), false},
+      {"BMP one byte short", Bytes(kBottomUpBmp.begin(), kBottomUpBmp.end() - 1), false},
+      {"BMP header of 20000x20000", withBytes(bmpHeader, 18, "20 4E 00 00 20 4E 00 00"), false},
+      {"BMP of 8 bits", kPaletteBmp, true},
+      // The decoder would read its palette from beyond the rows.
+      {"BMP of 8 bits whose rows would start inside its header", withBytes(kPaletteBmp, 10, "28"), false},
+      {"GIF", gif, true},
+      {"GIF without its trailer", Bytes(gif.begin(), gif.end() - 1), true},
+      {"GIF cut inside its first frame", Bytes(gif.begin(), gif.end() - 3), false},
+      {"GIF cut inside an extension", Bytes(gif.begin(), gif.begin() + 22), false},
+      {"GIF cut inside its colour table", Bytes(gif.begin(), gif.begin() + 15), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Picture picture;
+    const auto error = decodePicture(c.picture.data(), c.picture.size(), picture);
+    EXPECT_EQ(error ? int(error->kind) : -1, c.whole ? -1 : int(PictureError::Kind::kTruncatedOrCorrupt));
+  }
+}
+
+// The encoder counts its compressed bytes in an int it doubles: from both
+// sides of where that ends, and the size that crashed it once.
+TEST(PngPreview, TakesOnlyWhatTheEncoderCanCount) {
+  const std::pair<PanelSize, bool> cases[] = {
+      {{65535, 14563}, true},
+      {{65535, 14564}, false},
+      {{46340, 46340}, false},
+  };
+  for (const auto& [size, fits] : cases)
+    EXPECT_EQ(fitsPngPreview(size, *findPixelFormat("gray")), fits) << formatPanelSize(size);
+  EXPECT_FALSE(fitsPngPreview({65535, 14563}, *findPixelFormat("rgb565le")));
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ struct ProgramPathCase {
   std::string report;       // up to the lines the options add
 };
 
-// The sound path gives the memory contents back; the damaged one keeps
-// none, whatever --extract asked for.
+// The sound path gives the memory contents back; the damaged one writes
+// none, and what --extract named keeps what it had.
 TEST_F(LogoBinInfoTest, ChecksWhatLogoWrapWroteAndGivesItsMemoryContentsBack) {
   const std::string header =
       "sync bytes: 42 30 30 30 46 46 0A (as expected)\nimage address: 0x87800000\nimage length: 3\n";
@@ -42,7 +42,7 @@ TEST_F(LogoBinInfoTest, ChecksWhatLogoWrapWroteAndGivesItsMemoryContentsBack) {
     if (c.damagedByte) {
       EXPECT_EQ(result.output, consoleText(c.report + "extracted: nothing: the image has problems\n"));
       EXPECT_EQ(result.exitStatus, 1);
-      EXPECT_FALSE(fs::exists(extracted)) << "memory contents of a damaged image";
+      EXPECT_EQ(readFile(extracted), fromHex(c.logo)) << "memory contents of a damaged image";
     } else {
       EXPECT_EQ(result.output,
                 consoleText(c.report + "extracted: the memory contents to " + extracted.string() + "\nOK\n"));
@@ -93,12 +93,19 @@ struct UsageCase {
   std::string expected;  // part of standard output, or of standard error for a failure
 };
 
+// Every refusal says why, and a file named as an output keeps what it had.
 TEST_F(LogoBinInfoTest, AnswersItsCommandLine) {
   fs::create_directory(root_ / "folder");
   const std::string image = (root_ / "image.bin").string();
   writeFile(image, fromHex(kWorkedExampleImage));
   const std::string missing = (root_ / "missing.bin").string();
   const std::string folder = (root_ / "folder").string();
+  const std::string kept = (root_ / "kept.bin").string();
+  writeFile(kept, "an older file");
+  const std::string readOnly = (root_ / "read_only.bin").string();
+  writeFile(readOnly, "an older file");
+  fs::permissions(readOnly, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
   const UsageCase cases[] = {
       {"help", {"--help"}, 0, "Usage: logo_bin_info [OPTIONS] FILE"},
       {"version", {"--version"}, 0, "logo_bin_info 1.0\n"},
@@ -110,13 +117,38 @@ TEST_F(LogoBinInfoTest, AnswersItsCommandLine) {
       {"size too large", {"--size", "65536x1", image}, 2, "'65536x1' is no size like 800x480"},
       {"unknown format", {"--pixel", "rgb32", image}, 2, "Usage: logo_bin_info"},
       {"preview without size", {"--preview", "x.png", image}, 2, "--preview requires --size"},
-      {"missing file", {missing}, 2, "cannot open '" + missing + "'"},
-      {"a folder", {folder}, 2, "'" + folder + "'"},
+      {"empty file name", {""}, 2, "FILE: an empty name names no file"},
+      {"empty extract name", {"--extract", "", image}, 2, "--extract: an empty name names no file"},
+      {"empty preview name",
+       {"--size", "1x1", "--preview", "", image},
+       2,
+       "--preview: an empty name names no file"},
+      {"missing file", {"--extract", kept, missing}, 2, "cannot open '" + missing + "': "},
+      {"a folder", {folder}, 2, "cannot open '" + folder + "': is a folder\n"},
       {"preview into a folder",
        {"--size", "1x1", "--preview", folder, image},
        2,
-       "cannot write the preview '" + folder + "'"},
-      {"extract into a folder", {"--extract", folder, image}, 2, "cannot write '" + folder + "'"},
+       "cannot write the preview '" + folder + "': is a folder\n"},
+      {"extract into a folder",
+       {"--extract", folder, image},
+       2,
+       "cannot write '" + folder + "': is a folder\n"},
+      {"extract onto the image",
+       {"--extract", image, image},
+       2,
+       "cannot write '" + image + "': is " + image + " itself\n"},
+      {"extract onto a read-only file",
+       {"--extract", readOnly, image},
+       2,
+       "cannot write '" + readOnly + "': "},
+      {"two outputs in one place",
+       {"--size", "1x1", "--extract", kept, "--preview", kept, image},
+       2,
+       "cannot write the preview '" + kept + "': it names the same file as --extract '" + kept + "'\n"},
+      {"a preview larger than the encoder takes",
+       {"--size", "46340x46340", "--pixel", "gray", "--preview", kept, image},
+       2,
+       "a 46340x46340 gray preview is larger than a PNG encoder takes\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -128,6 +160,9 @@ TEST_F(LogoBinInfoTest, AnswersItsCommandLine) {
     if (c.exitStatus != 0) {
       EXPECT_EQ(result.output, "");
     }
+    EXPECT_EQ(readFile(kept), "an older file");
+    EXPECT_EQ(readFile(readOnly), "an older file");
+    EXPECT_EQ(readFile(image), fromHex(kWorkedExampleImage));
   }
 }
 

@@ -1,8 +1,9 @@
 // logo_pixels run as a user runs it: what only POSIX systems can set up.
+#include <csignal>
 #include <random>
 
 #include "core/png_preview.h"
-#include "full_disk.h"
+#include "special_files.h"
 #include "logo_wrap_fixture.h"
 
 namespace {
@@ -15,34 +16,53 @@ class LogoPixelsPosixTest : public LogoWrapTest {
   }
 
   // logo_pixels with `args`, after the shell ran `limit`.
-  RunResult convert(const std::string& limit, std::vector<std::string> args) {
+  RunResult convert(const std::string& limit, std::vector<std::string> args,
+                    const std::vector<std::string>& environment = {}) {
     args.insert(args.begin(), {"-c", limit + "\nexec \"$0\" \"$@\"", pixels_.string()});
-    return runProgram({"/bin/sh", args, workDir_, {}, root_, true});
+    return runProgram({"/bin/sh", args, workDir_, environment, root_, true});
   }
 
   fs::path pixels_;
 };
 
-// A BMP header that claims 20000x20000 pixels, 1.6 GB to decode, under a
-// memory limit: refused with a message, never a crash, and no OUT.
+// A whole GIF of one pixel on a screen of 20000x20000, 1.6 GB to decode,
+// under a memory limit, and a device that never ends: refused with a
+// message, never a crash or an endless read, and no OUT.
 TEST_F(LogoPixelsPosixTest, RefusesAPictureTooLargeToHold) {
   if (kSanitized) GTEST_SKIP() << "sanitizers reserve more address space than the limit allows";
-  const fs::path bmp = root_ / "huge.bmp", out = root_ / "out.bin";
-  writeFile(
-      bmp,
-      fromHex("42 4D 36 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 20 4E 00 00 20 4E 00 00 01 00 18 00 "
-              "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
-  const RunResult result = convert("ulimit -v 262144", {bmp.string(), out.string()});
-  EXPECT_EQ(result.output, "logo_pixels: " + bmp.string() + ": too large to hold in memory\n");
-  EXPECT_EQ(result.exitStatus, 2);
-  EXPECT_FALSE(fs::exists(out));
+  const fs::path gif = root_ / "huge.gif", out = root_ / "out.bin";
+  writeFile(gif, fromHex("47 49 46 38 39 61 20 4E 20 4E 80 00 00 00 00 00 FF FF FF 21 F9 04 01 00 00 00 00 "
+                         "2C 00 00 00 00 01 00 01 00 00 02 02 44 01 00 3B"));
+  const std::pair<std::string, std::string> cases[] = {
+      {gif.string(), "too large to hold in memory"},
+      {"/dev/zero", "is a device, not a regular file"},
+  };
+  for (const auto& [picture, reason] : cases) {
+    const RunResult result = convert("ulimit -v 262144", {picture, out.string()});
+    EXPECT_EQ(result.output, "logo_pixels: " + picture + ": " + reason + "\n");
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_FALSE(fs::exists(out));
+  }
 }
 
-// OUT cut short by a full disk or a file-size limit: a message, a failure
-// status, and no OUT left that could pass for the whole one.
+struct WriteFailureCase {
+  const char* limit;  // run by the shell before the program; none: on a full disk
+  const char* fault;  // injected, see fault_injection.cpp
+  std::string reason;
+  int signal;
+};
+
+// OUT cut short by a full disk, a file-size limit or an interrupt: a message
+// and a failure status, or the signal's death, and the OUT that was there
+// keeps what it had. No temporary file stays behind.
 TEST_F(LogoPixelsPosixTest, LeavesNoOutputCutShort) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"ulimit -f 64", "File too large"}, {"", "No space left on device"},  // on a full disk
+  const WriteFailureCase cases[] = {
+      {"ulimit -f 64", "", "File too large", 0},
+      {"", "", "No space left on device", 0},
+      {":", "2", "", SIGINT},
+      {":", "15", "", SIGTERM},
+      {":", "1", "", SIGHUP},
+      {":", "3", "", SIGQUIT},
   };
   // 256x256 RGBA of noise: 256 KiB of raw pixels.
   Bytes noise(256 * 256 * 4, '\0');
@@ -53,18 +73,33 @@ TEST_F(LogoPixelsPosixTest, LeavesNoOutputCutShort) {
                               reinterpret_cast<const unsigned char*>(noise.data()), noise.size()));
   const fs::path picture = root_ / "noise.png";
   writeFile(picture, Bytes(png.bytes().begin(), png.bytes().end()));
-  for (const auto& [limit, reason] : cases) {
-    SCOPED_TRACE(reason);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.reason) + c.fault);
+    if (*c.fault && kSanitized) {
+      std::printf("skipped signal %s: the sanitizers' own fwrite comes before an injected one\n", c.fault);
+      continue;
+    }
     FullDisk fullDisk(root_ / "full");
-    if (!*limit && !fullDisk.mounted()) {
+    if (!*c.limit && !fullDisk.mounted()) {
       std::printf("skipped the full disk: mounting a tmpfs needs root\n");
       continue;
     }
-    const fs::path out = root_ / (*limit ? "" : "full") / "out.bin";
-    const RunResult result = convert(limit, {"--pixel", "rgba", picture.string(), out.string()});
-    EXPECT_EQ(result.output, "logo_pixels: " + out.string() + ": " + reason + "\n");
-    EXPECT_EQ(result.exitStatus, 2);
-    EXPECT_FALSE(fs::exists(out));
+    const fs::path out = root_ / (*c.limit ? "" : "full") / "out.bin";
+    writeFile(out, "an older file");
+    const RunResult result =
+        convert(c.limit, {"--pixel", "rgba", picture.string(), out.string()},
+                *c.fault ? std::vector<std::string>{"LD_PRELOAD=" LOGO_WRAP_FAULT_INJECTION,
+                                                    std::string("LOGO_WRAP_FAULT=") + c.fault}
+                         : std::vector<std::string>{});
+    if (c.signal) {
+      EXPECT_EQ(result.signal, c.signal);
+    } else {
+      EXPECT_EQ(result.output, "logo_pixels: " + out.string() + ": " + c.reason + "\n");
+      EXPECT_EQ(result.exitStatus, 2);
+    }
+    EXPECT_EQ(readFile(out), "an older file");
+    for (const auto& name : namesIn(out.parent_path()))
+      EXPECT_EQ(name.find(".partial-"), std::string::npos) << name;
   }
 }
 

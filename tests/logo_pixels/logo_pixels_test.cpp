@@ -62,7 +62,7 @@ struct RefusalCase {
   std::string message;  // on standard error
 };
 
-// Nothing written, and nothing left behind where OUT would have been.
+// Nothing written: an OUT that was there keeps what it had.
 TEST_F(LogoPixelsTest, RefusesWhatItCannotConvert) {
   const std::string png = picture(Bytes(5 * 3 * 2, '\x42'), {5, 3}, "rgb565le").string();
   const std::string truncated = (root_ / "truncated.png").string();
@@ -75,7 +75,16 @@ TEST_F(LogoPixelsTest, RefusesWhatItCannotConvert) {
       empty,
       fromHex("42 4D 36 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 00 00 00 00 02 00 00 00 01 00 18 00 "
               "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
+  const std::string bmpHeader = (root_ / "header.bmp").string();
+  writeFile(bmpHeader, readFile(empty).substr(0, 18) + fromHex("03 00 00 00") + readFile(empty).substr(22));
+  const std::string cutGif = (root_ / "cut.gif").string();
+  writeFile(cutGif,
+            fromHex("47 49 46 38 39 61 01 00 01 00 80 00 00 00 00 00 FF FF FF 2C 00 00 00 00 01 00 01 00 "
+                    "00 02 02 44"));
+  const std::string folder = (root_ / "folder").string();
+  fs::create_directory(folder);
   const std::string out = out_.string();
+  writeFile(out_, "an older file");
   const RefusalCase cases[] = {
       {"size mismatch",
        {"--size", "800x480", png, out},
@@ -88,15 +97,25 @@ TEST_F(LogoPixelsTest, RefusesWhatItCannotConvert) {
       {"missing picture",
        {(root_ / "none.png").string(), out},
        "logo_pixels: " + (root_ / "none.png").string()},
+      {"BMP cut after its header",
+       {bmpHeader, out},
+       "logo_pixels: " + bmpHeader + ": a BMP file that is truncated or corrupt\n"},
+      {"GIF cut inside its first frame",
+       {cutGif, out},
+       "logo_pixels: " + cutGif + ": a GIF file that is truncated or corrupt\n"},
       {"bad background", {"--background", "12345", png, out}, "'12345' is no colour like 1A2B3C"},
       {"no OUT", {png}, "Usage: logo_pixels"},
+      {"empty OUT", {png, ""}, "OUT: an empty name names no file"},
+      {"empty PICTURE", {"", out}, "PICTURE: an empty name names no file"},
+      {"OUT is the picture", {png, png}, "logo_pixels: " + png + ": is " + png + " itself\n"},
+      {"OUT is a folder", {png, folder}, "logo_pixels: " + folder + ": is a folder\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const RunResult result = convert(c.args);
     EXPECT_NE(result.output.find(consoleText(c.message)), std::string::npos) << result.output;
     EXPECT_EQ(result.exitStatus, 2);
-    EXPECT_FALSE(fs::exists(out_));
+    EXPECT_EQ(readFile(out_), "an older file");
   }
   EXPECT_EQ(convert({"--version"}).output, consoleText("logo_pixels 1.0\n"));
 }

@@ -1,8 +1,6 @@
 // logo_wrap run as a user runs it: what only POSIX systems can set up.
 #include <sys/inotify.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -12,7 +10,7 @@
 #include <optional>
 
 #include "core/bin_image.h"
-#include "full_disk.h"
+#include "special_files.h"
 #include "logo_wrap_fixture.h"
 
 namespace {
@@ -49,15 +47,6 @@ std::string checksumLine(std::size_t bytesOfOne) {
   return std::string("sum of data read = 0x") + hex + "\n";
 }
 
-void makeSocket(const fs::path& path) {
-  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address = {};
-  address.sun_family = AF_UNIX;
-  std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-  EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  close(fd);
-}
-
 struct RefusedOutputCase {
   const char* name;
   std::size_t inputSize;
@@ -73,7 +62,7 @@ TEST_F(LogoWrapTest, RefusesAnOutputThatIsNoRegularFileOrIsTheInput) {
       {"FIFO, 3 bytes", 3, fifo},
       {"FIFO, 1 MiB", 1 << 20, fifo},
       {"device", 3, [](const fs::path& output) { fs::create_symlink("/dev/full", output); }},
-      {"socket", 3, [](const fs::path& output) { makeSocket(output); }},
+      {"socket", 3, [](const fs::path& output) { EXPECT_TRUE(makeSocket(output)); }},
       {"link to logo.bin", 3, [](const fs::path& output) { fs::create_symlink("logo.bin", output); }, false},
   };
   for (const auto& c : cases) {

@@ -11,7 +11,7 @@ Bytes fromHex(const std::string& hex) {
 
 std::set<std::string> namesIn(const fs::path& dir) {
   std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().u8string());
   return names;
 }
 
@@ -93,6 +93,6 @@ std::string LogoWrapTest::composedInputPath() const {
 }
 
 void LogoWrapTest::expectProgramFolderHolds(std::set<std::string> others) const {
-  others.insert(programName_.string());
+  others.insert(programName_.u8string());
   EXPECT_EQ(namesIn(program_.parent_path()), others);
 }

@@ -1,0 +1,71 @@
+// The companions' files in-process: what is refused before anything is
+// written or read, and how much is read.
+#include <sys/stat.h>
+#include <unistd.h>
+
+
+#include "companion_files_fixture.h"
+#include "special_files.h"
+#include "system/output_file.h"
+
+namespace {
+
+struct RefusalCase {
+  std::string name;
+  bool output;
+  std::error_code refusal;
+};
+
+// Nothing is opened and nothing left behind: a FIFO would wake its reader,
+// a device may be a board, and the input must not be replaced.
+TEST_F(CompanionFilesTest, RefusesWhatIsNoRegularFileOrIsTheInput) {
+  ASSERT_EQ(mkfifo(name("fifo").c_str(), 0644), 0);
+  ASSERT_TRUE(makeSocket(root_ / "socket"));
+  fs::create_symlink("input.bin", root_ / "link.bin");
+  fs::create_hard_link(root_ / "input.bin", root_ / "hard.bin");
+  const RefusalCase cases[] = {
+      {name("sub"), true, FileProblem::kIsFolder},
+      {name("fifo"), true, FileProblem::kIsFifo},
+      {"/dev/null", true, FileProblem::kIsDevice},
+      {name("socket"), true, FileProblem::kIsSocket},
+      {name("input.bin"), true, FileProblem::kIsTheInput},
+      {name("sub/../input.bin"), true, FileProblem::kIsTheInput},
+      {name("link.bin"), true, FileProblem::kIsTheInput},
+      {name("hard.bin"), true, FileProblem::kIsTheInput},
+      {name("sub"), false, FileProblem::kIsFolder},
+      {"/dev/zero", false, FileProblem::kIsDevice},
+      {name("socket"), false, FileProblem::kIsSocket},
+  };
+  const std::size_t before = entries();
+  for (const auto& c : cases) {
+    OutputFile out;
+    InputFile in;
+    EXPECT_EQ(c.output ? out.open(c.name, input_.get()) : openReadable(c.name, in), c.refusal) << c.name;
+    EXPECT_EQ(entries(), before) << c.name << ": a temporary file was left";
+  }
+  EXPECT_EQ(read("input.bin"), "the input");
+}
+
+// A regular file is measured first; a stream has no size to tell, so it is
+// read until it passes the limit.
+TEST_F(CompanionFilesTest, ReadsUpToItsLimitAndNoMore) {
+  write("four.bin", "1234");
+  for (const bool stream : {false, true})
+    for (const std::uint64_t limit : {4, 3}) {
+      InputFile file;
+      if (stream) {
+        int ends[2];
+        ASSERT_EQ(pipe(ends), 0);
+        ASSERT_EQ(::write(ends[1], "1234", 4), 4);
+        close(ends[1]);
+        file.reset(fdopen(ends[0], "rb"));
+      } else {
+        ASSERT_FALSE(openReadable(name("four.bin"), file));
+      }
+      std::vector<unsigned char> bytes;
+      const std::error_code expected = limit == 4 ? std::error_code() : FileProblem::kTooLarge;
+      EXPECT_EQ(readAtMost(file.get(), limit, bytes), expected) << stream << " " << limit;
+    }
+}
+
+}  // namespace
