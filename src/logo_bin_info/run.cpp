@@ -31,28 +31,36 @@ std::error_code walkFile(std::FILE* file, ImageCheck& check) {
   return error;
 }
 
-// Memory contents pieced together from a damaged image are not the logo.
-std::optional<CheckResult> finishExtract(const InfoOptions& options, ImageCheck& check, OutputFile& extract) {
-  if (!check.consistent()) {
-    extract.discard();
-    check.report().addLine("extracted", "nothing: the image has problems");
-    return std::nullopt;
-  }
-  check.finishMemoryContents();
-  if (const std::error_code error = extract.commit())
-    return failure(Step::kWriteExtract, options.extract, error);
-  check.report().addLine("extracted", "the memory contents to " + options.extract);
-  return std::nullopt;
+// The preview drawn into its file; what stopped it, if anything did.
+std::error_code drawPreview(const InfoOptions& options, const MemoryWindow& window, OutputFile& preview) {
+  if (writePngPreview(preview, *options.size, *options.pixel, window.bytes().data(), window.filled()))
+    return {};
+  return preview.writeError() ? preview.writeError() : std::make_error_code(std::errc::not_enough_memory);
 }
 
-std::optional<CheckResult> finishPreview(const InfoOptions& options, ImageCheck& check, OutputFile& preview) {
-  const MemoryWindow& window = check.window();
-  const bool drawn =
-      writePngPreview(preview, *options.size, *options.pixel, window.bytes().data(), window.filled());
-  const std::error_code error =
-      drawn || preview.writeError() ? preview.commit() : std::make_error_code(std::errc::not_enough_memory);
-  if (error) return failure(Step::kWritePreview, options.preview, error);
-  check.report().addLine("preview", formatPanelSize(*options.size) + " PNG written to " + options.preview);
+// Both outputs are whole before either takes its name, so that a run that
+// fails has replaced neither. Memory contents pieced together from a
+// damaged image are not the logo: they are never put in place.
+std::optional<CheckResult> finishOutputs(const InfoOptions& options, ImageCheck& check, OutputFile& extract,
+                                         OutputFile& preview) {
+  const bool extracting = extract.isOpen() && check.consistent();
+  if (extracting) check.finishMemoryContents();
+  if (preview.isOpen())
+    if (const std::error_code error = drawPreview(options, check.window(), preview))
+      return failure(Step::kWritePreview, options.preview, error);
+  if (extracting) {
+    if (const std::error_code error = extract.commit())
+      return failure(Step::kWriteExtract, options.extract, error);
+    check.report().addLine("extracted", "the memory contents to " + options.extract);
+  } else if (extract.isOpen()) {
+    extract.discard();
+    check.report().addLine("extracted", "nothing: the image has problems");
+  }
+  if (preview.isOpen()) {
+    if (const std::error_code error = preview.commit())
+      return failure(Step::kWritePreview, options.preview, error);
+    check.report().addLine("preview", formatPanelSize(*options.size) + " PNG written to " + options.preview);
+  }
   return std::nullopt;
 }
 
@@ -80,10 +88,7 @@ CheckResult checkImage(const InfoOptions& options) {
   if (extract.isOpen()) check.writeMemoryContentsTo(extract);
   if (const std::error_code error = walkFile(file.get(), check))
     return failure(Step::kRead, options.file, error);
-  if (extract.isOpen())
-    if (auto failed = finishExtract(options, check, extract)) return *failed;
-  if (preview.isOpen())
-    if (auto failed = finishPreview(options, check, preview)) return *failed;
+  if (auto failed = finishOutputs(options, check, extract, preview)) return *failed;
   check.report().finish();
   print(check.report());
   // A report that never arrived must not pass for a clean one.

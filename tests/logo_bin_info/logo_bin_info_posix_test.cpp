@@ -39,6 +39,7 @@ struct WriteFailureCase {
   std::string message;  // before the path, or nothing when a signal ends the run
   std::string reason;
   int signal = 0;
+  bool alsoExtract = false;  // to a file beside, which must keep what it had too
 };
 
 // A file cut short by a full disk, a file-size limit or an interrupt: a
@@ -53,6 +54,8 @@ TEST_F(LogoBinInfoTest, LeavesNoOutputCutShort) {
        "File too large"},
       {"preview, full disk", "", "", true, "--preview", "cannot write the preview '",
        "No space left on device"},
+      {"preview, full disk, an extract beside", "", "", true, "--preview", "cannot write the preview '",
+       "No space left on device", 0, true},
       {"extract, SIGINT", "", "2", false, "--extract", "", "", SIGINT},
       {"extract, SIGTERM", "", "15", false, "--extract", "", "", SIGTERM},
       {"preview, SIGHUP", "", "1", false, "--preview", "", "", SIGHUP},
@@ -80,12 +83,14 @@ TEST_F(LogoBinInfoTest, LeavesNoOutputCutShort) {
     }
     const fs::path out = root_ / (c.onFullDisk ? "full" : "") / "out";
     writeFile(out, "an older file");
+    writeFile(root_ / "beside", "an older file");
     RunRequest request{"/bin/sh",
                        {"-c", std::string(c.limit) + "\nexec \"$0\" \"$@\"", info_.string(), "--size",
                         "512x1024", c.option, out.string(), (root_ / "image.bin").string()},
                        workDir_,
                        {},
                        root_};
+    if (c.alsoExtract) request.args.insert(request.args.end() - 1, {"--extract", (root_ / "beside").string()});
     if (*c.fault)
       request.environment = {"LD_PRELOAD=" LOGO_WRAP_FAULT_INJECTION,
                              std::string("LOGO_WRAP_FAULT=") + c.fault};
@@ -98,6 +103,7 @@ TEST_F(LogoBinInfoTest, LeavesNoOutputCutShort) {
       EXPECT_EQ(result.exitStatus, 2);
     }
     EXPECT_EQ(readFile(out), "an older file");
+    EXPECT_EQ(readFile(root_ / "beside"), "an older file");
     for (const auto& name : namesIn(out.parent_path()))
       EXPECT_EQ(name.find(".partial-"), std::string::npos) << name;
   }
