@@ -3,8 +3,8 @@
 #include <random>
 
 #include "core/bin_image.h"
-#include "special_files.h"
 #include "logo_wrap_fixture.h"
+#include "special_files.h"
 
 namespace {
 
@@ -61,13 +61,13 @@ TEST_F(LogoBinInfoTest, LeavesNoOutputCutShort) {
       {"preview, SIGHUP", "", "1", false, "--preview", "", "", SIGHUP},
       {"preview, SIGQUIT", "", "3", false, "--preview", "", "", SIGQUIT},
   };
-  // 1 MiB of noise: its memory contents and its preview both pass 64 KiB.
-  std::string data(1 << 20, '\0');
+  // 128 KiB of noise: its memory contents and its preview both pass 64 KiB.
+  std::string data(1 << 17, '\0');
   std::mt19937 random(4);
   for (auto& byte : data) byte = static_cast<char>(random());
   Bytes image(kHeaderSize, '\0');
   const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
-  encodeHeader(makeLogoHeader(1 << 20, sumSignedBytes(bytes, 1 << 20)),
+  encodeHeader(makeLogoHeader(1 << 17, sumSignedBytes(bytes, 1 << 17)),
                reinterpret_cast<unsigned char*>(image.data()));
   writeFile(root_ / "image.bin", image + data);
   for (const auto& c : cases) {
@@ -86,11 +86,12 @@ TEST_F(LogoBinInfoTest, LeavesNoOutputCutShort) {
     writeFile(root_ / "beside", "an older file");
     RunRequest request{"/bin/sh",
                        {"-c", std::string(c.limit) + "\nexec \"$0\" \"$@\"", info_.string(), "--size",
-                        "512x1024", c.option, out.string(), (root_ / "image.bin").string()},
+                        "256x256", c.option, out.string(), (root_ / "image.bin").string()},
                        workDir_,
                        {},
                        root_};
-    if (c.alsoExtract) request.args.insert(request.args.end() - 1, {"--extract", (root_ / "beside").string()});
+    if (c.alsoExtract)
+      request.args.insert(request.args.end() - 1, {"--extract", (root_ / "beside").string()});
     if (*c.fault)
       request.environment = {"LD_PRELOAD=" LOGO_WRAP_FAULT_INJECTION,
                              std::string("LOGO_WRAP_FAULT=") + c.fault};
