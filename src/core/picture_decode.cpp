@@ -22,33 +22,34 @@ struct StbImageFree {
   void operator()(unsigned char* pixels) const { stbi_image_free(pixels); }
 };
 
+// The decoder's own reasons are not told: one decoder may leave another's
+// behind ("bad png sig" for a JPEG). Only running out of memory is.
 PictureError decoderFailure() {
-  // The decoder does not always give a reason.
   const char* reason = stbi_failure_reason();
-  const std::string why = reason ? reason : "";
-  if (why == "outofmem") return {Kind::kOutOfMemory, ""};
-  return {Kind::kTruncatedOrCorrupt, why};
+  return {reason && std::strcmp(reason, "outofmem") == 0 ? Kind::kOutOfMemory : Kind::kTruncatedOrCorrupt};
 }
 
 }  // namespace
 
 std::optional<PictureError> decodePicture(const unsigned char* bytes, std::size_t count, Picture& picture) {
   picture.type = pictureFileType(bytes, count);
-  if (!picture.type) return PictureError{Kind::kNotAPicture, ""};
-  if (count > kMostPictureBytes) return PictureError{Kind::kTooLargeToDecode, ""};
-  // Cut short, the decoder would make up the rest as zeros.
-  if (pictureIsCutShort(picture.type, bytes, count)) return PictureError{Kind::kTruncatedOrCorrupt, ""};
+  if (!picture.type) return PictureError{Kind::kNotAPicture};
+  if (count > kMostPictureBytes) return PictureError{Kind::kTooLargeToDecode};
+  // The decoder would make up what it cannot read.
+  if (const auto fault = checkPictureStructure(picture.type, bytes, count))
+    return fault->kind == StructureFault::Kind::kCutShort ? PictureError{Kind::kTruncatedOrCorrupt}
+                                                          : PictureError{Kind::kUnsupported, fault->what};
   int width = 0, height = 0, channels = 0;
   const std::unique_ptr<unsigned char, StbImageFree> rgba(
       stbi_load_from_memory(bytes, static_cast<int>(count), &width, &height, &channels, 4));
   if (!rgba) return decoderFailure();
   picture.size = {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
   // A GIF may declare a screen of no pixels, and the decoder lets it be.
-  if (picture.size.pixels() == 0) return PictureError{Kind::kNoPixels, ""};
+  if (picture.size.pixels() == 0) return PictureError{Kind::kNoPixels};
   try {
     picture.pixels.resize(picture.size.pixels());
   } catch (const std::bad_alloc&) {
-    return PictureError{Kind::kOutOfMemory, ""};
+    return PictureError{Kind::kOutOfMemory};
   }
   std::memcpy(picture.pixels.data(), rgba.get(), picture.pixels.size() * sizeof(Rgba));
   return std::nullopt;

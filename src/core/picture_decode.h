@@ -26,9 +26,9 @@ struct Picture {
 
 // Why a picture was not decoded.
 struct PictureError {
-  enum class Kind { kNotAPicture, kTooLargeToDecode, kTruncatedOrCorrupt, kNoPixels, kOutOfMemory };
+  enum class Kind { kNotAPicture, kTooLargeToDecode, kTruncatedOrCorrupt, kUnsupported, kNoPixels, kOutOfMemory };
   Kind kind;
-  std::string decoderReason;  // the decoder's own word for it, when it gives one
+  const char* what = "";  // for kUnsupported, which kind of file
 };
 
 // Decodes a PNG, BMP, JPEG or GIF (its first frame). `picture.type` is set

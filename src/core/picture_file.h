@@ -4,14 +4,28 @@
 #define LOGO_WRAP_CORE_PICTURE_FILE_H_
 
 #include <cstddef>
+#include <optional>
 
 // "PNG", "JPEG", "GIF" or "BMP" when the bytes start with that file type's
 // signature; null when they do not.
 const char* pictureFileType(const unsigned char* bytes, std::size_t count);
 
-// Whether a BMP holds fewer pixel rows than its header promises, or a GIF
-// ends before the block that closes its first image. The decoder would
-// read zeros for what is missing. Other types the decoder checks itself.
-bool pictureIsCutShort(const char* type, const unsigned char* bytes, std::size_t count);
+// What a picture file's own structure shows before it is decoded, where the
+// decoder would not refuse it but make up what it cannot read.
+struct StructureFault {
+  enum class Kind {
+    kCutShort,     // a BMP with fewer rows than its header gives, or rows that
+                   // would start inside it; a GIF whose first image has fewer
+                   // pixels than it covers, or does not reach its terminator
+    kUnsupported,  // a BMP of a kind the decoder reads wrong or not at all
+  };
+  Kind kind;
+  const char* what = "";  // for kUnsupported, which kind
+};
+
+// Nothing when the structure holds what it promises, or is the decoder's to
+// judge (PNG and JPEG, which it checks itself).
+std::optional<StructureFault> checkPictureStructure(const char* type, const unsigned char* bytes,
+                                                    std::size_t count);
 
 #endif  // LOGO_WRAP_CORE_PICTURE_FILE_H_

@@ -64,6 +64,20 @@ std::optional<CheckResult> finishOutputs(const InfoOptions& options, ImageCheck&
   return std::nullopt;
 }
 
+std::optional<CheckResult> checkOutputNames(const InfoOptions& options) {
+  if (!options.extract.empty())
+    if (const std::error_code error = checkOutputName(options.extract))
+      return failure(Step::kWriteExtract, options.extract, error);
+  if (!options.preview.empty()) {
+    if (const std::error_code error = checkOutputName(options.preview))
+      return failure(Step::kWritePreview, options.preview, error);
+    // Two outputs in one place would each spoil the other.
+    if (!options.extract.empty() && namesSameFile(options.extract, options.preview))
+      return failure(Step::kSameOutputs, options.preview, {});
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 CheckResult checkImage(const InfoOptions& options) {
@@ -71,12 +85,11 @@ CheckResult checkImage(const InfoOptions& options) {
   if (wantsPreview && !fitsPngPreview(*options.size, *options.pixel))
     return failure(Step::kPreviewTooLarge, formatPanelSize(*options.size) + " " + options.pixel->name, {});
   ImageCheck check({options.size, options.pixel, wantsPreview});
+  // The outputs are looked at first: the input may be a FIFO that waits.
+  if (auto refused = checkOutputNames(options)) return *refused;
   InputFile file;
   if (const std::error_code error = openReadable(options.file, file))
     return failure(Step::kOpen, options.file, error);
-  // Two outputs in one place would each spoil the other.
-  if (!options.extract.empty() && wantsPreview && namesSameFile(options.extract, options.preview))
-    return failure(Step::kSameOutputs, options.preview, {});
   OutputFile extract, preview;
   if (!options.extract.empty())
     if (const std::error_code error = extract.open(options.extract, file.get()))
@@ -88,10 +101,14 @@ CheckResult checkImage(const InfoOptions& options) {
   if (extract.isOpen()) check.writeMemoryContentsTo(extract);
   if (const std::error_code error = walkFile(file.get(), check))
     return failure(Step::kRead, options.file, error);
+  // A report that never arrived must not pass for a clean one, nor replace
+  // a file on its way.
+  print(check.report());
+  if (std::fflush(stdout) != 0 || std::ferror(stdout))
+    return failure(Step::kWriteReport, "standard output", lastError());
   if (auto failed = finishOutputs(options, check, extract, preview)) return *failed;
   check.report().finish();
   print(check.report());
-  // A report that never arrived must not pass for a clean one.
   if (std::fflush(stdout) != 0 || std::ferror(stdout))
     return failure(Step::kWriteReport, "standard output", lastError());
   return {check.consistent(), std::nullopt};

@@ -25,11 +25,12 @@ std::string whyNotDecoded(const PictureError& error, const char* type) {
       return "too large to hold in memory";
     case Kind::kNoPixels:
       return std::string("a ") + type + " file of no pixels";
+    case Kind::kUnsupported:
+      return std::string("a ") + type + " file " + error.what + ", which this tool does not read";
     case Kind::kTruncatedOrCorrupt:
       break;
   }
-  const std::string reason = error.decoderReason.empty() ? "" : " (" + error.decoderReason + ")";
-  return std::string("a ") + type + " file that is truncated or corrupt" + reason;
+  return std::string("a ") + type + " file that is truncated or corrupt";
 }
 
 std::string why(const ConversionFailure& failure, const PixelsOptions& options) {
@@ -43,6 +44,7 @@ std::string why(const ConversionFailure& failure, const PixelsOptions& options) 
     case Kind::kNoMemoryToConvert:
       return "too large to convert in memory";
     case Kind::kUnreadable:
+    case Kind::kUnreported:
     case Kind::kUnwritable:
       break;
   }
@@ -62,7 +64,10 @@ int main(int argc, char* argv[]) {
   try {
     const auto failure = convertPicture(options);
     if (!failure) return kWritten;
-    writeText(stderr, "logo_pixels: " + failure->path + ": " + why(*failure, options) + "\n");
+    const bool unreported = failure->kind == ConversionFailure::Kind::kUnreported;
+    writeText(stderr, unreported ? "logo_pixels: cannot write the report to 'standard output': " +
+                                       failure->why.message() + "\n"
+                                 : "logo_pixels: " + failure->path + ": " + why(*failure, options) + "\n");
   } catch (const std::bad_alloc&) {
     writeText(stderr, "logo_pixels: " + options.picture + ": too large to hold in memory\n");
   }

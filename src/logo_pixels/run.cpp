@@ -22,6 +22,9 @@ std::error_code writeOut(const std::string& path, std::FILE* picture, const std:
 }  // namespace
 
 std::optional<ConversionFailure> convertPicture(const PixelsOptions& options) {
+  // OUT is looked at first: the picture may be a long stream.
+  if (std::error_code refused = checkOutputName(options.out))
+    return ConversionFailure{Kind::kUnwritable, options.out, refused};
   InputFile file;
   std::error_code error = openReadable(options.picture, file);
   std::vector<unsigned char> bytes;
@@ -42,5 +45,8 @@ std::optional<ConversionFailure> convertPicture(const PixelsOptions& options) {
   writeText(stdout, options.picture + ": " + formatPanelSize(picture.size) + " " + picture.type + " -> " +
                         options.pixel->name + ", " + std::to_string(raw.size()) + " bytes -> " + options.out +
                         "\n");
+  // A line that never arrived must not pass for one that did.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout))
+    return ConversionFailure{Kind::kUnreported, "standard output", lastError()};
   return std::nullopt;
 }

@@ -11,7 +11,8 @@
 
 // Why nothing was written, and about which file.
 struct ConversionFailure {
-  enum class Kind { kUnreadable, kNotDecoded, kWrongSize, kNoMemoryToConvert, kUnwritable };
+  // kUnreported: OUT was written, the line saying so was not.
+  enum class Kind { kUnreadable, kNotDecoded, kWrongSize, kNoMemoryToConvert, kUnwritable, kUnreported };
   Kind kind;
   std::string path;
   std::error_code why = {};                   // kUnreadable, kUnwritable
@@ -21,7 +22,7 @@ struct ConversionFailure {
 };
 
 // OUT written whole, and one line printed on standard output; or nothing
-// written, and why.
+// written, and why; or OUT written and its line not printed.
 std::optional<ConversionFailure> convertPicture(const PixelsOptions& options);
 
 #endif  // LOGO_WRAP_LOGO_PIXELS_RUN_H_

@@ -45,8 +45,11 @@ std::string leafOf(const std::string& name);
 // Whether two leaves name one entry of a folder (Windows ignores case).
 bool sameLeaf(const std::string& one, const std::string& other);
 
-// Gives `fd` the permissions of the file `name`, where the system has them.
-void copyPermissions(const char* name, int fd);
+// Gives `fd` the owner and permissions of the file `name`, as far as the
+// system has them and lets them be given.
+void copyOwnerAndPermissions(const char* name, int fd);
+// The file `name` leads to, through links; empty when it leads nowhere.
+std::string finalName(const char* name);
 // Puts `from` in the place of `to`, replacing what is there, in one step.
 bool replaceName(const char* from, const char* to);
 bool removeName(const char* name);

@@ -81,7 +81,16 @@ bool identityOf(int fd, FileIdentity& identity) {
   return true;
 }
 
-bool mayWrite(const char* name) { return access(name, W_OK) == 0; }
+bool mayWrite(const char* name) {
+  struct stat status;
+  if (access(name, W_OK) != 0) return false;
+  // Root may write anything; a file without a write bit is still read-only.
+  if (stat(name, &status) == 0 && (status.st_mode & 0222) == 0) {
+    errno = EACCES;
+    return false;
+  }
+  return true;
+}
 
 std::string folderOf(const std::string& name) {
   const auto slash = name.rfind('/');
@@ -96,9 +105,18 @@ std::string leafOf(const std::string& name) {
 
 bool sameLeaf(const std::string& one, const std::string& other) { return one == other; }
 
-void copyPermissions(const char* name, int fd) {
+void copyOwnerAndPermissions(const char* name, int fd) {
   struct stat status;
-  if (stat(name, &status) == 0) (void)fchmod(fd, status.st_mode & 07777);
+  if (stat(name, &status) != 0) return;
+  // Only root may give a file away; the mode comes after, as chown may clear
+  // its set-ID bits.
+  (void)!fchown(fd, status.st_uid, status.st_gid);
+  (void)fchmod(fd, status.st_mode & 07777);
+}
+
+std::string finalName(const char* name) {
+  char resolved[PATH_MAX];
+  return realpath(name, resolved) ? resolved : "";
 }
 
 bool replaceName(const char* from, const char* to) { return std::rename(from, to) == 0; }
@@ -111,8 +129,6 @@ int descriptorOf(std::FILE* stream) { return fileno(stream); }
 std::FILE* streamOf(int fd, const char* mode) { return fdopen(fd, mode); }
 
 namespace {
-
-constexpr int kInterrupts[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
 
 // What an interrupt handler needs to clean up: only fixed buffers and
 // flags, which a handler may read.

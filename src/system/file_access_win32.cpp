@@ -109,14 +109,19 @@ std::string folderOf(const std::string& name) {
 
 std::string leafOf(const std::string& name) { return utf8FromWide(pathOf(name).filename().wstring()); }
 
+// Windows ignores case, and drops trailing dots and spaces from a name.
 bool sameLeaf(const std::string& one, const std::string& other) {
-  const std::wstring a = wideFromUtf8(one), b = wideFromUtf8(other);
+  std::wstring a = wideFromUtf8(one), b = wideFromUtf8(other);
+  for (std::wstring* leaf : {&a, &b}) leaf->erase(leaf->find_last_not_of(L". ") + 1);
   return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
                               TRUE) == CSTR_EQUAL;
 }
 
 // A new file takes the folder's permissions; there is nothing to copy.
-void copyPermissions(const char*, int) {}
+void copyOwnerAndPermissions(const char*, int) {}
+
+// Links are rare here and a name reaches its file as it is.
+std::string finalName(const char* name) { return name; }
 
 bool replaceName(const char* from, const char* to) {
   if (MoveFileExW(wideFromUtf8(from).c_str(), wideFromUtf8(to).c_str(), MOVEFILE_REPLACE_EXISTING))

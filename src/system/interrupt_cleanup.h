@@ -5,8 +5,15 @@
 
 #include <signal.h>
 
-// While it lives, SIGINT, SIGQUIT, SIGTERM and SIGHUP run `cleanup`, then end
-// the process as the signal would have. `cleanup` runs in a signal handler,
+#include <iterator>
+
+// The signals that end a program from outside, other than the two it takes
+// as write errors (SIGPIPE, SIGXFSZ) and the one nothing can catch.
+inline constexpr int kInterrupts[] = {SIGINT,  SIGQUIT, SIGTERM, SIGHUP,    SIGALRM,
+                                      SIGUSR1, SIGUSR2, SIGXCPU, SIGVTALRM, SIGPROF};
+
+// While it lives, each of kInterrupts runs `cleanup`, then ends the process
+// as the signal would have. `cleanup` runs in a signal handler,
 // so it may call only async-signal-safe functions. A signal the process was
 // started with ignored (nohup, a background job) stays ignored.
 class InterruptCleanup {
@@ -17,7 +24,7 @@ class InterruptCleanup {
   InterruptCleanup& operator=(const InterruptCleanup&) = delete;
 
  private:
-  struct sigaction saved_[4];
+  struct sigaction saved_[std::size(kInterrupts)];
 };
 
 #endif  // LOGO_WRAP_SYSTEM_INTERRUPT_CLEANUP_H_

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr int kInterrupts[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
-
 void (*volatile activeCleanup)() = nullptr;
 
 void endAsInterrupted(int signal) {

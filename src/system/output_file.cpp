@@ -11,46 +11,57 @@ namespace {
 
 constexpr int kNameAttempts = 100;
 
+// Most bytes of a file name, on the systems the programs run on.
+constexpr std::size_t kMostNameBytes = 255;
+
+// The name beside `name` for writing it: its own, shortened at a character
+// where the suffix would make it too long.
 std::string temporaryNameFor(const std::string& name) {
   static std::mt19937 random(std::random_device{}());
   static const char kDigits[] = "0123456789abcdef";
-  std::string suffix;
+  std::string suffix = ".partial-";
   for (int i = 0; i < 8; ++i) suffix += kDigits[random() % 16];
-  return name + ".partial-" + suffix;
+  const std::size_t leaf = leafOf(name).size();
+  std::size_t keep = name.size();
+  if (leaf + suffix.size() > kMostNameBytes) {
+    keep -= leaf + suffix.size() - kMostNameBytes;
+    while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;  // inside a UTF-8 character
+  }
+  return name.substr(0, keep) + suffix;
 }
 
-// What is of that name now: nothing, or a regular file that may be replaced
-// and is not the input.
-std::error_code checkReplaceable(const std::string& name, std::FILE* input) {
+}  // namespace
+
+std::error_code checkOutputName(const std::string& name) {
   const FileKind kind = kindOfName(name.c_str());
   if (kind == FileKind::kMissing) return {};
   if (kind != FileKind::kRegular) return problemOfKind(kind);
-  FileIdentity existing, read;
-  if (input && identityOfName(name.c_str(), existing) && identityOf(descriptorOf(input), read) &&
-      existing == read)
-    return FileProblem::kIsTheInput;
   // A file its owner made read-only is not to be replaced behind their back.
   if (!mayWrite(name.c_str())) return lastError();
   return {};
 }
 
-}  // namespace
-
 std::error_code OutputFile::open(const std::string& name, std::FILE* input) {
-  if (const std::error_code refused = checkReplaceable(name, input)) return refused;
-  name_ = name;
+  if (const std::error_code refused = checkOutputName(name)) return refused;
+  FileIdentity existing, read;
+  if (input && identityOfName(name.c_str(), existing) && identityOf(descriptorOf(input), read) &&
+      existing == read)
+    return FileProblem::kIsTheInput;
+  // A link stays a link: the file it leads to is the one replaced.
+  name_ = kindOfName(name.c_str()) == FileKind::kMissing ? name : finalName(name.c_str());
+  if (name_.empty()) return lastError();
   // Created and registered for removal as one step, so that no interrupt
   // falls between them.
   const HeldInterrupts held;
   int fd = -1;
   for (int attempt = 0; fd < 0 && attempt < kNameAttempts; ++attempt) {
-    temporary_ = temporaryNameFor(name);
+    temporary_ = temporaryNameFor(name_);
     fd = createNewFile(temporary_.c_str());
     if (fd < 0 && errno != EEXIST) return lastError();
   }
   if (fd < 0) return lastError();
   removal_ = removeOnInterrupt(temporary_.c_str());
-  copyPermissions(name.c_str(), fd);
+  copyOwnerAndPermissions(name_.c_str(), fd);
   file_ = streamOf(fd, "wb");
   if (!file_) {
     const std::error_code error = lastError();

@@ -1,8 +1,8 @@
 // A file a companion writes. It is written under a temporary name beside
 // its own and renamed into place only once it is whole and closed, so that
 // a file already there survives any failure or interrupt, and no half-written
-// file can pass for a whole one. A link of that name is replaced, not
-// written through.
+// file can pass for a whole one. Through a link, the file it leads to is
+// replaced and the link stays.
 #ifndef LOGO_WRAP_SYSTEM_OUTPUT_FILE_H_
 #define LOGO_WRAP_SYSTEM_OUTPUT_FILE_H_
 
@@ -12,6 +12,10 @@
 
 #include "core/byte_sink.h"
 
+// Refuses, before anything is read or written, a name that is something
+// other than a regular file, or a file that may not be written.
+std::error_code checkOutputName(const std::string& name);
+
 class OutputFile : public ByteSink {
  public:
   OutputFile() = default;
@@ -19,9 +23,8 @@ class OutputFile : public ByteSink {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Refuses a name that is something other than a regular file, one that
-  // may not be written, and the file `input` reads; then creates the
-  // temporary file. Nothing of that name is touched.
+  // Refuses what checkOutputName refuses, and the file `input` reads; then
+  // creates the temporary file. Nothing of that name is touched.
   std::error_code open(const std::string& name, std::FILE* input);
   bool isOpen() const { return file_ != nullptr; }
   // The first failed write's error, if one failed.

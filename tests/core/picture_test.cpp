@@ -146,38 +146,57 @@ TEST(PictureDecode, BlendsTransparencyAndReadsBmpRowsTopDown) {
   }
 }
 
+constexpr int kWhole = -1;
+constexpr int kCut = static_cast<int>(PictureError::Kind::kTruncatedOrCorrupt);
+constexpr int kUnsupported = static_cast<int>(PictureError::Kind::kUnsupported);
+
 struct CutCase {
   const char* name;
   Bytes picture;
-  bool whole;
+  int outcome;
 };
 
-// Cut short, the decoder would make up the missing pixels as zeros.
-TEST(PictureDecode, RefusesAPictureCutShort) {
+// Cut short, or of a kind it reads wrong, the decoder would make up pixels.
+TEST(PictureDecode, RefusesAPictureCutShortOrReadWrongly) {
   const Bytes gif = fromHex(
       "47 49 46 38 39 61 01 00 01 00 80 00 00 00 00 00 FF FF FF 21 F9 04 01 00 00 00 00 "
       "2C 00 00 00 00 01 00 01 00 00 02 02 44 01 00 3B");
   const Bytes bmpHeader(kBottomUpBmp.begin(), kBottomUpBmp.begin() + 54);
   const CutCase cases[] = {
-      {"BMP", kBottomUpBmp, true},
-      {"BMP cut after its header", bmpHeader, false},
-      {"BMP cut to a third", Bytes(kBottomUpBmp.begin(), kBottomUpBmp.begin() + 62), false},
-      {"BMP one byte short", Bytes(kBottomUpBmp.begin(), kBottomUpBmp.end() - 1), false},
-      {"BMP header of 20000x20000", withBytes(bmpHeader, 18, "20 4E 00 00 20 4E 00 00"), false},
-      {"BMP of 8 bits", kPaletteBmp, true},
+      {"BMP", kBottomUpBmp, kWhole},
+      {"BMP stored top down", withBytes(kBottomUpBmp, 22, "FE FF FF FF"), kWhole},
+      {"BMP cut after its header", bmpHeader, kCut},
+      {"BMP cut to a third", Bytes(kBottomUpBmp.begin(), kBottomUpBmp.begin() + 62), kCut},
+      {"BMP one byte short", Bytes(kBottomUpBmp.begin(), kBottomUpBmp.end() - 1), kCut},
+      {"BMP header of 20000x20000", withBytes(bmpHeader, 18, "20 4E 00 00 20 4E 00 00"), kCut},
+      {"BMP of 8 bits", kPaletteBmp, kWhole},
       // The decoder would read its palette from beyond the rows.
-      {"BMP of 8 bits whose rows would start inside its header", withBytes(kPaletteBmp, 10, "28"), false},
-      {"GIF", gif, true},
-      {"GIF without its trailer", Bytes(gif.begin(), gif.end() - 1), true},
-      {"GIF cut inside its first frame", Bytes(gif.begin(), gif.end() - 3), false},
-      {"GIF cut inside an extension", Bytes(gif.begin(), gif.begin() + 22), false},
-      {"GIF cut inside its colour table", Bytes(gif.begin(), gif.begin() + 15), false},
+      {"BMP of 8 bits whose rows would start inside its header", withBytes(kPaletteBmp, 10, "28"), kCut},
+      {"BMP of run lengths", withBytes(kPaletteBmp, 30, "01"), kUnsupported},
+      {"OS/2 BMP of 24 bits",
+       fromHex("42 4D 1E 00 00 00 00 00 00 00 1A 00 00 00 0C 00 00 00 01 00 01 00 01 00 18 00 00 00 FF 00"),
+       kWhole},
+      // The decoder would read its palette four colours short.
+      {"OS/2 BMP with a palette",
+       fromHex("42 4D 24 00 00 00 00 00 00 00 20 00 00 00 0C 00 00 00 08 00 01 00 01 00 01 00 "
+               "00 00 00 FF FF FF FF 00 00 00"),
+       kUnsupported},
+      {"GIF", gif, kWhole},
+      {"GIF without its trailer", Bytes(gif.begin(), gif.end() - 1), kWhole},
+      {"GIF cut inside its first frame", Bytes(gif.begin(), gif.end() - 3), kCut},
+      {"GIF cut inside an extension", Bytes(gif.begin(), gif.begin() + 22), kCut},
+      {"GIF cut inside its colour table", Bytes(gif.begin(), gif.begin() + 15), kCut},
+      // Its data ends in good order after one of its 16 pixels.
+      {"GIF of fewer pixels than its frame",
+       fromHex("47 49 46 38 39 61 04 00 04 00 80 00 00 FF FF FF FF FF FF 2C 00 00 00 00 04 00 04 00 00 "
+               "02 02 4C 01 00 3B"),
+       kCut},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Picture picture;
     const auto error = decodePicture(c.picture.data(), c.picture.size(), picture);
-    EXPECT_EQ(error ? int(error->kind) : -1, c.whole ? -1 : int(PictureError::Kind::kTruncatedOrCorrupt));
+    EXPECT_EQ(error ? static_cast<int>(error->kind) : kWhole, c.outcome);
   }
 }
 

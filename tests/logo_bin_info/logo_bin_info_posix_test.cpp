@@ -9,24 +9,32 @@
 namespace {
 
 // A full device, and a reader that has gone: the report never arrived, and
-// the exit status must not say it did.
+// the exit status must not say it did, nor an output be replaced. An
+// output refused is refused before a FIFO for input is waited on.
 TEST_F(LogoBinInfoTest, FailsWhenItsReportCannotBeWritten) {
   writeFile(root_ / "image.bin", fromHex(kWorkedExampleImage));
+  writeFile(root_ / "kept", "an older file");
   const std::pair<const char*, std::string> cases[] = {
-      {"exec \"$0\" \"$1\" >/dev/full", "No space left on device"},
-      {"mkfifo \"$2\" && exec 5<>\"$2\" 6>\"$2\" 5<&- && exec \"$0\" \"$1\" >&6", "Broken pipe"},
+      {"exec \"$0\" --extract \"$3/kept\" \"$1\" >/dev/full",
+       "cannot write the report to 'standard output': No space left on device"},
+      {"mkfifo \"$2\" && exec 5<>\"$2\" 6>\"$2\" 5<&- && exec \"$0\" \"$1\" >&6",
+       "cannot write the report to 'standard output': Broken pipe"},
+      {"mkfifo \"$2\" && exec \"$0\" --extract \"$3\" \"$2\"",
+       "cannot write '" + root_.string() + "': is a folder"},
   };
-  for (const auto& [script, reason] : cases) {
+  for (const auto& [script, message] : cases) {
     SCOPED_TRACE(script);
-    const RunResult result =
-        runProgram({"/bin/sh",
-                    {"-c", script, info_.string(), (root_ / "image.bin").string(), (root_ / "pipe").string()},
-                    workDir_,
-                    {},
-                    root_,
-                    true});
-    EXPECT_EQ(result.output, "logo_bin_info: cannot write the report to 'standard output': " + reason + "\n");
+    const RunResult result = runProgram({"/bin/sh",
+                                         {"-c", script, info_.string(), (root_ / "image.bin").string(),
+                                          (root_ / "pipe").string(), root_.string()},
+                                         workDir_,
+                                         {},
+                                         root_,
+                                         true});
+    EXPECT_EQ(result.output, "logo_bin_info: " + message + "\n");
     EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_EQ(readFile(root_ / "kept"), "an older file");
+    fs::remove(root_ / "pipe");
   }
 }
 
@@ -60,6 +68,7 @@ TEST_F(LogoBinInfoTest, LeavesNoOutputCutShort) {
       {"extract, SIGTERM", "", "15", false, "--extract", "", "", SIGTERM},
       {"preview, SIGHUP", "", "1", false, "--preview", "", "", SIGHUP},
       {"preview, SIGQUIT", "", "3", false, "--preview", "", "", SIGQUIT},
+      {"extract, SIGALRM", "", "14", false, "--extract", "", "", SIGALRM},
   };
   // 128 KiB of noise: its memory contents and its preview both pass 64 KiB.
   std::string data(1 << 17, '\0');

@@ -1,10 +1,13 @@
 // logo_pixels run as a user runs it: what only POSIX systems can set up.
+#include <sys/stat.h>
+
 #include <csignal>
 #include <random>
+#include <tuple>
 
 #include "core/png_preview.h"
-#include "special_files.h"
 #include "logo_wrap_fixture.h"
+#include "special_files.h"
 
 namespace {
 
@@ -45,6 +48,27 @@ TEST_F(LogoPixelsPosixTest, RefusesAPictureTooLargeToHold) {
   }
 }
 
+// OUT refused before a FIFO for the picture is waited on, and a line that
+// never arrived does not pass for one that did.
+TEST_F(LogoPixelsPosixTest, SaysWhyBeforeWaitingAndWhenItCannotReport) {
+  const fs::path gif = root_ / "one.gif", fifo = root_ / "fifo";
+  writeFile(gif,
+            fromHex("47 49 46 38 39 61 01 00 01 00 80 00 00 00 00 00 FF FF FF 2C 00 00 00 00 01 00 01 00 00 "
+                    "02 02 44 01 00 3B"));
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+  const std::tuple<std::string, fs::path, std::string> cases[] = {
+      {":", fifo, "logo_pixels: " + root_.string() + ": is a folder"},
+      {"exec >/dev/full", gif,
+       "logo_pixels: cannot write the report to 'standard output': No space left on device"},
+  };
+  for (const auto& [shell, picture, message] : cases) {
+    const fs::path out = picture == fifo ? root_ : root_ / "out.bin";
+    const RunResult result = convert(shell, {picture.string(), out.string()});
+    EXPECT_EQ(result.output, message + "\n");
+    EXPECT_EQ(result.exitStatus, 2);
+  }
+}
+
 struct WriteFailureCase {
   const char* limit;  // run by the shell before the program; none: on a full disk
   const char* fault;  // injected, see fault_injection.cpp
@@ -63,6 +87,7 @@ TEST_F(LogoPixelsPosixTest, LeavesNoOutputCutShort) {
       {":", "15", "", SIGTERM},
       {":", "1", "", SIGHUP},
       {":", "3", "", SIGQUIT},
+      {":", "24", "", SIGXCPU},
   };
   // 256x256 RGBA of noise: 256 KiB of raw pixels.
   Bytes noise(256 * 256 * 4, '\0');

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-
 #include "companion_files_fixture.h"
 #include "special_files.h"
 #include "system/output_file.h"
@@ -23,7 +22,11 @@ TEST_F(CompanionFilesTest, RefusesWhatIsNoRegularFileOrIsTheInput) {
   ASSERT_TRUE(makeSocket(root_ / "socket"));
   fs::create_symlink("input.bin", root_ / "link.bin");
   fs::create_hard_link(root_ / "input.bin", root_ / "hard.bin");
+  write("read_only.bin", "");
+  fs::permissions(root_ / "read_only.bin", fs::perms::owner_read);
   const RefusalCase cases[] = {
+      // Also for root, whom the system lets write anything.
+      {name("read_only.bin"), true, std::make_error_code(std::errc::permission_denied)},
       {name("sub"), true, FileProblem::kIsFolder},
       {name("fifo"), true, FileProblem::kIsFifo},
       {"/dev/null", true, FileProblem::kIsDevice},
@@ -44,6 +47,42 @@ TEST_F(CompanionFilesTest, RefusesWhatIsNoRegularFileOrIsTheInput) {
     EXPECT_EQ(entries(), before) << c.name << ": a temporary file was left";
   }
   EXPECT_EQ(read("input.bin"), "the input");
+}
+
+struct PlaceCase {
+  std::string name;
+  std::string replaced;  // the file that takes the new bytes
+};
+
+// Through a link the file it leads to is replaced, and the link stays; a
+// name too long for the temporary one's suffix still has room beside it;
+// an owner and permissions stay.
+TEST_F(CompanionFilesTest, PutsTheOutputWhereItsNameLeads) {
+  const std::string longest(255, 'n');
+  write("target.bin", "an older file");
+  fs::create_symlink("target.bin", root_ / "link.bin");
+  const bool asRoot = geteuid() == 0;
+  if (asRoot) {
+    ASSERT_EQ(chown(name("target.bin").c_str(), 65534, 65534), 0);
+  }
+  fs::permissions(root_ / "target.bin", fs::perms::owner_read | fs::perms::owner_write);
+  const PlaceCase cases[] = {{"link.bin", "target.bin"}, {longest, longest}};
+  for (const auto& c : cases) {
+    OutputFile out;
+    ASSERT_FALSE(out.open(name(c.name), input_.get())) << c.name;
+    EXPECT_TRUE(out.writeAt(0, reinterpret_cast<const unsigned char*>("new"), 3));
+    EXPECT_FALSE(out.commit());
+    EXPECT_EQ(read(c.replaced), "new") << c.name;
+  }
+  EXPECT_TRUE(fs::is_symlink(root_ / "link.bin"));
+  struct stat status;
+  ASSERT_EQ(stat(name("target.bin").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0600u);
+  if (asRoot) {
+    EXPECT_EQ(status.st_uid, 65534u);
+  } else {
+    std::printf("skipped the owner: giving a file away needs root\n");
+  }
 }
 
 // A regular file is measured first; a stream has no size to tell, so it is
