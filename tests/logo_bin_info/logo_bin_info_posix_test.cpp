@@ -4,7 +4,7 @@
 
 #include "core/bin_image.h"
 #include "logo_wrap_fixture.h"
-#include "special_files.h"
+#include "posix_files.h"
 
 namespace {
 

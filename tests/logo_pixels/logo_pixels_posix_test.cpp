@@ -7,7 +7,7 @@
 
 #include "core/png_preview.h"
 #include "logo_wrap_fixture.h"
-#include "special_files.h"
+#include "posix_files.h"
 
 namespace {
 

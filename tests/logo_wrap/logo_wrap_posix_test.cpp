@@ -10,8 +10,8 @@
 #include <optional>
 
 #include "core/bin_image.h"
-#include "special_files.h"
 #include "logo_wrap_fixture.h"
+#include "posix_files.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "companion_files_fixture.h"
-#include "special_files.h"
+#include "posix_files.h"
 #include "system/output_file.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Files no test can simply write: a socket, and a disk that is really full.
 // POSIX only.
-#ifndef LOGO_WRAP_TESTS_SUPPORT_SPECIAL_FILES_H_
-#define LOGO_WRAP_TESTS_SUPPORT_SPECIAL_FILES_H_
+#ifndef LOGO_WRAP_TESTS_SUPPORT_POSIX_FILES_H_
+#define LOGO_WRAP_TESTS_SUPPORT_POSIX_FILES_H_
 
 #include <sys/mount.h>
 #include <sys/socket.h>
@@ -41,4 +41,4 @@ class FullDisk {
   bool mounted_;
 };
 
-#endif  // LOGO_WRAP_TESTS_SUPPORT_SPECIAL_FILES_H_
+#endif  // LOGO_WRAP_TESTS_SUPPORT_POSIX_FILES_H_
