@@ -2,24 +2,14 @@
 
 #include <algorithm>
 
+#include "core/little_endian.h"
 #include "core/signed_sum.h"
 
 namespace {
 
 constexpr std::size_t kWordSize = 4;
 
-// Every multi-byte field goes through these two: little-endian, whatever
-// the host's order.
-unsigned char* storeLittleEndian32(std::uint32_t value, unsigned char* out) {
-  for (std::size_t i = 0; i < kWordSize; ++i) out[i] = static_cast<unsigned char>(value >> (8 * i));
-  return out + kWordSize;
-}
-
-std::uint32_t loadLittleEndian32(const unsigned char* in) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < kWordSize; ++i) value |= std::uint32_t{in[i]} << (8 * i);
-  return value;
-}
+std::uint32_t loadLittleEndian32(const unsigned char* in) { return loadLittleEndian(in, kWordSize); }
 
 }  // namespace
 

@@ -26,7 +26,14 @@ struct Picture {
 
 // Why a picture was not decoded.
 struct PictureError {
-  enum class Kind { kNotAPicture, kTooLargeToDecode, kTruncatedOrCorrupt, kUnsupported, kNoPixels, kOutOfMemory };
+  enum class Kind {
+    kNotAPicture,
+    kTooLargeToDecode,
+    kTruncatedOrCorrupt,
+    kUnsupported,
+    kNoPixels,
+    kOutOfMemory
+  };
   Kind kind;
   const char* what = "";  // for kUnsupported, which kind of file
 };

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "core/little_endian.h"
+
 namespace {
 
 struct Signature {
@@ -32,12 +34,6 @@ const char* pictureFileType(const unsigned char* bytes, std::size_t count) {
 
 namespace {
 
-std::uint32_t littleEndian(const unsigned char* bytes, int size) {
-  std::uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[i];
-  return value;
-}
-
 constexpr std::size_t kBmpFileHeader = 14;
 constexpr std::uint32_t kCoreInfoHeader = 12;  // OS/2's
 constexpr std::uint32_t kInfoHeader = 40;      // Windows' and all later ones
@@ -46,7 +42,7 @@ const StructureFault kCutShort = {StructureFault::Kind::kCutShort};
 
 std::optional<StructureFault> checkBmp(const unsigned char* bytes, std::size_t count) {
   if (count < kBmpFileHeader + 4) return kCutShort;
-  const std::uint32_t infoSize = littleEndian(bytes + kBmpFileHeader, 4);
+  const std::uint32_t infoSize = loadLittleEndian(bytes + kBmpFileHeader, 4);
   const bool os2 = infoSize == kCoreInfoHeader;
   if (!os2 && infoSize < kInfoHeader) return std::nullopt;  // the decoder's to refuse
   if (count < kBmpFileHeader + infoSize) return kCutShort;
@@ -54,19 +50,20 @@ std::optional<StructureFault> checkBmp(const unsigned char* bytes, std::size_t c
   const int side = os2 ? 2 : 4;
   // Windows' sides are signed: a negative height stores the rows top down.
   const auto sideAt = [&](int at) {
-    return os2 ? std::int64_t{littleEndian(info + at * side, 2)}
-               : std::int64_t{static_cast<std::int32_t>(littleEndian(info + at * side, 4))};
+    return os2 ? std::int64_t{loadLittleEndian(info + at * side, 2)}
+               : std::int64_t{static_cast<std::int32_t>(loadLittleEndian(info + at * side, 4))};
   };
   const std::int64_t width = sideAt(0), height = sideAt(1);
-  const std::uint32_t bits = littleEndian(info + 2 * side + 2, 2);
-  const std::uint32_t compression = os2 ? 0 : littleEndian(info + 12, 4);
+  const std::uint32_t bits = loadLittleEndian(info + 2 * side + 2, 2);
+  const std::uint32_t compression = os2 ? 0 : loadLittleEndian(info + 12, 4);
   // The decoder reads an OS/2 palette four colours short, and compressed rows
   // not at all; plain rows may come with bit masks.
-  if (os2 && bits < 16) return StructureFault{StructureFault::Kind::kUnsupported, "in the OS/2 layout with a palette"};
+  if (os2 && bits < 16)
+    return StructureFault{StructureFault::Kind::kUnsupported, "in the OS/2 layout with a palette"};
   if (compression != 0 && compression != 3)
     return StructureFault{StructureFault::Kind::kUnsupported, "with compressed rows"};
   // Rows start where the file header says, padded to four bytes each.
-  const std::uint64_t rowStart = littleEndian(bytes + 10, 4);
+  const std::uint64_t rowStart = loadLittleEndian(bytes + 10, 4);
   const std::uint64_t rowBytes = (static_cast<std::uint64_t>(std::llabs(width)) * bits + 31) / 32 * 4;
   const auto rows = static_cast<std::uint64_t>(std::llabs(height));
   if (rowStart < kBmpFileHeader + infoSize || rowStart > count) return kCutShort;
@@ -166,7 +163,8 @@ std::optional<StructureFault> checkGif(const unsigned char* bytes, std::size_t c
   if (at >= count) return kCutShort;
   if (bytes[at] != kGifImage) return std::nullopt;  // the decoder's to refuse
   if (at + kGifImageDescriptor >= count) return kCutShort;
-  const std::uint64_t covered = std::uint64_t{littleEndian(bytes + at + 5, 2)} * littleEndian(bytes + at + 7, 2);
+  const std::uint64_t covered =
+      std::uint64_t{loadLittleEndian(bytes + at + 5, 2)} * loadLittleEndian(bytes + at + 7, 2);
   const std::size_t lzw = at + kGifImageDescriptor + colourTableBytes(bytes[at + 9]);
   if (lzw >= count) return kCutShort;
   const LzwCount counted = countLzwPixels(bytes, count, lzw + 1, bytes[lzw]);

@@ -18,6 +18,15 @@ CheckResult failure(Step step, const std::string& path, std::error_code why) {
 
 void print(ImageReport& report) { writeText(stdout, report.takeText()); }
 
+// The lines so far, printed; a report that never arrived must not pass for
+// a clean one, nor let a file be replaced on its way.
+std::optional<CheckResult> printAll(ImageReport& report) {
+  print(report);
+  if (std::fflush(stdout) != 0 || std::ferror(stdout))
+    return failure(Step::kWriteReport, "standard output", lastError());
+  return std::nullopt;
+}
+
 // In pieces, printing the report as it grows, so that neither the file nor
 // its report is held whole.
 std::error_code walkFile(std::FILE* file, ImageCheck& check) {
@@ -101,15 +110,9 @@ CheckResult checkImage(const InfoOptions& options) {
   if (extract.isOpen()) check.writeMemoryContentsTo(extract);
   if (const std::error_code error = walkFile(file.get(), check))
     return failure(Step::kRead, options.file, error);
-  // A report that never arrived must not pass for a clean one, nor replace
-  // a file on its way.
-  print(check.report());
-  if (std::fflush(stdout) != 0 || std::ferror(stdout))
-    return failure(Step::kWriteReport, "standard output", lastError());
+  if (auto failed = printAll(check.report())) return *failed;
   if (auto failed = finishOutputs(options, check, extract, preview)) return *failed;
   check.report().finish();
-  print(check.report());
-  if (std::fflush(stdout) != 0 || std::ferror(stdout))
-    return failure(Step::kWriteReport, "standard output", lastError());
+  if (auto failed = printAll(check.report())) return *failed;
   return {check.consistent(), std::nullopt};
 }

@@ -26,6 +26,14 @@ std::error_code problemOfKind(FileKind kind) {
 
 namespace {
 
+bool isRegularFile(int fd) { return kindOf(fd) == FileKind::kRegular; }
+
+// Links of either kind lead to one file, which has one identity.
+bool isSameFile(int fd, int otherFd) {
+  FileIdentity one, other;
+  return identityOf(fd, one) && identityOf(otherFd, other) && one == other;
+}
+
 bool isStream(FileKind kind) { return kind == FileKind::kRegular || kind == FileKind::kFifo; }
 
 }  // namespace

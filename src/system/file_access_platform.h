@@ -30,8 +30,6 @@ int openStream(const char* name);
 // A new file for writing, where no file of that name exists. -1 on failure.
 int createNewFile(const char* name);
 
-bool isRegularFile(int fd);
-bool isSameFile(int fd, int otherFd);
 FileKind kindOf(int fd);
 // Through links; kMissing when nothing of that name can be found.
 FileKind kindOfName(const char* name);

@@ -50,13 +50,6 @@ bool makeBlocking(int fd) {
   return flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
 }
 
-bool isRegularFile(int fd) { return kindOf(fd) == FileKind::kRegular; }
-
-bool isSameFile(int fd, int otherFd) {
-  FileIdentity one, other;
-  return identityOf(fd, one) && identityOf(otherFd, other) && one == other;
-}
-
 FileKind kindOf(int fd) {
   struct stat status;
   return fstat(fd, &status) == 0 ? kindOfMode(status.st_mode) : FileKind::kMissing;

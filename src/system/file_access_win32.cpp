@@ -71,14 +71,6 @@ std::string fileNameFromLocaleText(const char* text) {
   return utf8FromWide(wide);
 }
 
-bool isRegularFile(int fd) { return kindOf(fd) == FileKind::kRegular; }
-
-// Links of either kind lead to one file, which has one index on its volume.
-bool isSameFile(int fd, int otherFd) {
-  FileIdentity one, other;
-  return identityOf(fd, one) && identityOf(otherFd, other) && one == other;
-}
-
 FileKind kindOf(int fd) { return kindOfHandle(handleOf(fd)); }
 
 FileKind kindOfName(const char* name) {

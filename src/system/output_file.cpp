@@ -25,7 +25,8 @@ std::string temporaryNameFor(const std::string& name) {
   std::size_t keep = name.size();
   if (leaf + suffix.size() > kMostNameBytes) {
     keep -= leaf + suffix.size() - kMostNameBytes;
-    while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;  // inside a UTF-8 character
+    while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+      --keep;  // inside a UTF-8 character
   }
   return name.substr(0, keep) + suffix;
 }
