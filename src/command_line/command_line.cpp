@@ -45,6 +45,17 @@ CLI::Option* addSizeOption(CLI::App& app, std::optional<PanelSize>& size, const 
       ->check(isPanelSize);
 }
 
+void addMountingOptions(CLI::App& app, Mounting& mounting) {
+  addParsedOption(app, "--rotate", mounting.rotation, parseRotation, "not 0, 90, 180 or 270",
+                  "degrees the panel's memory is turned clockwise from the picture as seen, after --flip "
+                  "(default 0)")
+      ->type_name("DEGREES");
+  addParsedOption(app, "--flip", mounting.flip, parseFlip, "not none, h or v",
+                  "the picture mirrored before it is turned: h swaps left and right, v top and bottom "
+                  "(default none)")
+      ->type_name("none|h|v");
+}
+
 CLI::Option* addFileOption(CLI::App& app, const std::string& name, std::string& file,
                            const std::string& description) {
   const CLI::Validator isNamed(

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,11 +18,22 @@
 // that is refused unread.
 constexpr std::uint64_t kMostPictureBytes = std::uint64_t{256} << 20;
 
-// A decoded picture: 8-bit RGBA, rows top to bottom, no padding.
+// The block a decoded picture's samples live in, as the decoder left it.
+struct SampleBlockFree {
+  void operator()(unsigned char* samples) const;
+};
+
+// A decoded picture: 8-bit RGBA, rows top to bottom, no padding. The
+// decoder's own buffer, not copied: a 1920x1080 copy costs more in fresh
+// pages than the conversion does.
 struct Picture {
   const char* type = nullptr;  // as pictureFileType names it
   PanelSize size;
-  std::vector<Rgba> pixels;
+  std::unique_ptr<unsigned char, SampleBlockFree> rgba;
+  Rgba pixel(std::uint64_t index) const {
+    const unsigned char* sample = rgba.get() + 4 * index;
+    return {sample[0], sample[1], sample[2], sample[3]};
+  }
 };
 
 // Why a picture was not decoded.
@@ -35,16 +47,13 @@ struct PictureError {
     kOutOfMemory
   };
   Kind kind;
-  const char* what = "";  // for kUnsupported, which kind of file
+  const char* what = "";    // for kUnsupported, which kind of file
+  const char* remedy = "";  // and what the user can do, if anything
 };
 
-// Decodes a PNG, BMP, JPEG or GIF (its first frame). `picture.type` is set
-// whenever the signature is known, also on failure.
+// Decodes a PNG, BMP, JPEG or GIF (its first frame). A 16-bit PNG is
+// narrowed to 8 bits by rounding. `picture.type` is set whenever the
+// signature is known, also on failure.
 std::optional<PictureError> decodePicture(const unsigned char* bytes, std::size_t count, Picture& picture);
-
-// The picture's pixels in `format`. For a format without alpha, each pixel
-// is first blended over `background` by its alpha; a format with alpha
-// keeps it. Empty when there is not the memory for them.
-std::vector<unsigned char> toRawPixels(const Picture& picture, const PixelFormat& format, Rgba background);
 
 #endif  // LOGO_WRAP_CORE_PICTURE_DECODE_H_

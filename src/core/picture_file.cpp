@@ -60,8 +60,11 @@ std::optional<StructureFault> checkBmp(const unsigned char* bytes, std::size_t c
   // not at all; plain rows may come with bit masks.
   if (os2 && bits < 16)
     return StructureFault{StructureFault::Kind::kUnsupported, "in the OS/2 layout with a palette"};
-  if (compression != 0 && compression != 3)
-    return StructureFault{StructureFault::Kind::kUnsupported, "with compressed rows"};
+  constexpr std::uint32_t kRle8 = 1, kRle4 = 2, kBitFields = 3;
+  if (compression == kRle8 || compression == kRle4)
+    return StructureFault{StructureFault::Kind::kUnsupported, "compressed with RLE", "save it uncompressed"};
+  if (compression != 0 && compression != kBitFields)
+    return StructureFault{StructureFault::Kind::kUnsupported, "with compressed rows", "save it uncompressed"};
   // Rows start where the file header says, padded to four bytes each.
   const std::uint64_t rowStart = loadLittleEndian(bytes + 10, 4);
   const std::uint64_t rowBytes = (static_cast<std::uint64_t>(std::llabs(width)) * bits + 31) / 32 * 4;

@@ -20,7 +20,8 @@ struct StructureFault {
     kUnsupported,  // a BMP of a kind the decoder reads wrong or not at all
   };
   Kind kind;
-  const char* what = "";  // for kUnsupported, which kind
+  const char* what = "";    // for kUnsupported, which kind
+  const char* remedy = "";  // and what the user can do, if anything
 };
 
 // Nothing when the structure holds what it promises, or is the decoder's to

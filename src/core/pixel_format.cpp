@@ -7,20 +7,46 @@ using Layout = PixelFormat::Layout;
 // Green's place in a 565 word; red and blue take the other two fields.
 constexpr int kGreenShift = 5;
 
-std::uint8_t widen(unsigned value, int bits) {
+// BT.601 weights, in thousandths.
+std::uint8_t luma(const ExactColour& colour) {
+  constexpr std::uint64_t kScale = 1000 * 255;
+  const std::uint64_t weighted =
+      299 * std::uint64_t{colour.r} + 587 * std::uint64_t{colour.g} + 114 * std::uint64_t{colour.b};
+  return static_cast<std::uint8_t>((weighted + kScale / 2) / kScale);
+}
+
+// No value lies halfway between two 8-bit values: 255 is odd.
+std::uint8_t roundToByte(std::uint32_t exact) { return static_cast<std::uint8_t>((2 * exact + 255) / 510); }
+
+}  // namespace
+
+ExactColour exactColour(Rgba pixel) { return {255u * pixel.r, 255u * pixel.g, 255u * pixel.b, pixel.a}; }
+
+ExactColour blendedOver(Rgba pixel, Rgba background) {
+  const auto blend = [&](std::uint8_t colour, std::uint8_t under) {
+    return std::uint32_t{colour} * pixel.a + std::uint32_t{under} * (255u - pixel.a);
+  };
+  return {blend(pixel.r, background.r), blend(pixel.g, background.g), blend(pixel.b, background.b), 255};
+}
+
+unsigned narrowExact(std::uint32_t exact, int bits, unsigned threshold) {
+  // floor(exact * largest / kExactMax + threshold / 128); kExactMax is odd,
+  // so rounding never meets a tie.
+  const std::uint64_t largest = (1u << bits) - 1;
+  return static_cast<unsigned>((128 * largest * exact + threshold * std::uint64_t{kExactMax}) /
+                               (128 * std::uint64_t{kExactMax}));
+}
+
+std::uint8_t widenChannel(unsigned value, int bits) {
   return static_cast<std::uint8_t>(value << (8 - bits) | value >> (2 * bits - 8));
 }
 
-unsigned narrow(std::uint8_t value, int bits) {
-  const unsigned largest = (1u << bits) - 1;
-  return (value * largest + 127) / 255;
+void storePacked565(const PixelFormat& format, unsigned red5, unsigned green6, unsigned blue5,
+                    unsigned char* out) {
+  const unsigned word = red5 << format.redShift | green6 << kGreenShift | blue5 << format.blueShift;
+  out[format.bigEndian ? 0 : 1] = static_cast<unsigned char>(word >> 8);
+  out[format.bigEndian ? 1 : 0] = static_cast<unsigned char>(word);
 }
-
-std::uint8_t luma(Rgba pixel) {
-  return static_cast<std::uint8_t>((299 * pixel.r + 587 * pixel.g + 114 * pixel.b + 500) / 1000);
-}
-
-}  // namespace
 
 bool parseColour(const std::string& text, Rgba& colour) {
   if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return false;
@@ -64,9 +90,9 @@ Rgba decodePixel(const PixelFormat& format, const unsigned char* bytes) {
   switch (format.layout) {
     case Layout::kPacked565: {
       const unsigned word = format.bigEndian ? bytes[0] << 8 | bytes[1] : bytes[1] << 8 | bytes[0];
-      pixel.r = widen(word >> format.redShift & 0x1F, 5);
-      pixel.g = widen(word >> kGreenShift & 0x3F, 6);
-      pixel.b = widen(word >> format.blueShift & 0x1F, 5);
+      pixel.r = widenChannel(word >> format.redShift & 0x1F, 5);
+      pixel.g = widenChannel(word >> kGreenShift & 0x3F, 6);
+      pixel.b = widenChannel(word >> format.blueShift & 0x1F, 5);
       break;
     }
     case Layout::kBytes:
@@ -83,22 +109,24 @@ Rgba decodePixel(const PixelFormat& format, const unsigned char* bytes) {
 }
 
 void encodePixel(const PixelFormat& format, Rgba pixel, unsigned char* out) {
+  encodeExact(format, exactColour(pixel), out);
+}
+
+void encodeExact(const PixelFormat& format, const ExactColour& colour, unsigned char* out,
+                 unsigned threshold) {
   switch (format.layout) {
-    case Layout::kPacked565: {
-      const unsigned word = narrow(pixel.r, 5) << format.redShift | narrow(pixel.g, 6) << kGreenShift |
-                            narrow(pixel.b, 5) << format.blueShift;
-      out[format.bigEndian ? 0 : 1] = static_cast<unsigned char>(word >> 8);
-      out[format.bigEndian ? 1 : 0] = static_cast<unsigned char>(word);
+    case Layout::kPacked565:
+      storePacked565(format, narrowExact(colour.r, 5, threshold), narrowExact(colour.g, 6, threshold),
+                     narrowExact(colour.b, 5, threshold), out);
       break;
-    }
     case Layout::kBytes:
-      out[format.red] = pixel.r;
-      out[format.green] = pixel.g;
-      out[format.blue] = pixel.b;
-      if (format.hasAlpha()) out[format.alpha] = pixel.a;
+      out[format.red] = roundToByte(colour.r);
+      out[format.green] = roundToByte(colour.g);
+      out[format.blue] = roundToByte(colour.b);
+      if (format.hasAlpha()) out[format.alpha] = colour.a;
       break;
     case Layout::kGrey:
-      out[0] = luma(pixel);
+      out[0] = luma(colour);
       break;
   }
 }

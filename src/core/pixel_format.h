@@ -39,6 +39,29 @@ const std::vector<PixelFormat>& pixelFormats();
 const PixelFormat* findPixelFormat(const std::string& name);
 std::vector<std::string> pixelFormatNames();
 
+// A colour before any rounding: each channel in 255ths of an 8-bit step,
+// 0 to kExactMax, which holds a blend over a background exactly. Alpha
+// stays as the picture gave it.
+constexpr std::uint32_t kExactMax = 255 * 255;
+struct ExactColour {
+  std::uint32_t r = 0, g = 0, b = 0;
+  std::uint8_t a = 255;
+};
+// The colour as it is, or blended over an opaque background by its alpha.
+ExactColour exactColour(Rgba pixel);
+ExactColour blendedOver(Rgba pixel, Rgba background);
+
+// Where between two levels a value goes to the upper one, in 128ths of a
+// step: kRoundToNearest rounds; an ordered dither passes others.
+constexpr unsigned kRoundToNearest = 64;
+// An exact channel value narrowed to `bits`.
+unsigned narrowExact(std::uint32_t exact, int bits, unsigned threshold = kRoundToNearest);
+// By bit replication, so that 0 and the largest value become 0 and 255.
+std::uint8_t widenChannel(unsigned value, int bits);
+// A 565 word from its three fields, in the format's field and byte order.
+void storePacked565(const PixelFormat& format, unsigned red5, unsigned green6, unsigned blue5,
+                    unsigned char* out);
+
 // 5- and 6-bit channels are widened by bit replication, so 0 and the
 // largest value become 0 and 255. Without alpha, a pixel is opaque.
 Rgba decodePixel(const PixelFormat& format, const unsigned char* bytes);
@@ -47,5 +70,9 @@ Rgba decodePixel(const PixelFormat& format, const unsigned char* bytes);
 // inverse of decodePixel's widening. Grey is the colour's luma (ITU-R
 // BT.601), rounded. Alpha is dropped where the format has none.
 void encodePixel(const PixelFormat& format, Rgba pixel, unsigned char* out);
+// The same from an exact colour, rounded once; the threshold applies to
+// the 5- and 6-bit channels.
+void encodeExact(const PixelFormat& format, const ExactColour& colour, unsigned char* out,
+                 unsigned threshold = kRoundToNearest);
 
 #endif  // LOGO_WRAP_CORE_PIXEL_FORMAT_H_

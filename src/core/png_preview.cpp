@@ -2,9 +2,10 @@
 
 #include <stb/stb_image_write.h>
 
-#include <cstring>
 #include <memory>
 #include <new>
+
+#include "core/panel_picture.h"
 
 namespace {
 
@@ -33,21 +34,17 @@ bool fitsPngPreview(PanelSize size, const PixelFormat& format) {
 }
 
 bool writePngPreview(ByteSink& out, PanelSize size, const PixelFormat& format, const unsigned char* data,
-                     std::size_t present) {
+                     std::size_t present, Mounting mounting) {
   const int channels = format.pngChannels();
-  if (!fitsPngPreview(size, format)) return false;
+  const PanelSize screen = screenSize(size, mounting);
+  if (!fitsPngPreview(screen, format)) return false;
   const auto samples = static_cast<std::size_t>(size.pixels()) * channels;
   const std::unique_ptr<unsigned char[]> pixels(new (std::nothrow) unsigned char[samples]);
   if (!pixels) return false;
-  const std::size_t whole = present / format.bytesPerPixel;
-  for (std::size_t i = 0; i < size.pixels(); ++i) {
-    const Rgba pixel = i < whole ? decodePixel(format, data + i * format.bytesPerPixel) : Rgba{};
-    const std::uint8_t rgba[] = {pixel.r, pixel.g, pixel.b, pixel.a};
-    std::memcpy(&pixels[i * channels], rgba, static_cast<std::size_t>(channels));
-  }
-  const int width = static_cast<int>(size.width);
+  drawScreen(size, format, mounting, data, present, channels, pixels.get());
+  const int width = static_cast<int>(screen.width);
   PngOutput output{out};
-  return stbi_write_png_to_func(writeToSink, &output, width, static_cast<int>(size.height), channels,
+  return stbi_write_png_to_func(writeToSink, &output, width, static_cast<int>(screen.height), channels,
                                 pixels.get(), width * channels) != 0 &&
          output.ok;
 }

@@ -11,7 +11,9 @@ std::optional<int> parseInfoOptions(int argc, char** argv, InfoOptions& options)
   CLI::Option* size =
       addSizeOption(app, options.size, "the panel's resolution: the image data must be exactly its size");
   addPixelOption(app, options.pixel, "the panel's pixel format");
-  addFileOption(app, "--preview", options.preview, "write the image data as a PNG picture")
+  addMountingOptions(app, options.mounting);
+  addFileOption(app, "--preview", options.preview,
+                "write the image data as a PNG picture, as the mounted panel shows it")
       ->type_name("OUT.png")
       ->needs(size);
   addFileOption(app, "--extract", options.extract,

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/panel_mounting.h"
 #include "core/panel_size.h"
 #include "core/pixel_format.h"
 
@@ -12,6 +13,7 @@ struct InfoOptions {
   std::string file;
   std::optional<PanelSize> size;
   const PixelFormat* pixel = nullptr;
+  Mounting mounting;    // how the preview turns memory back into the screen
   std::string preview;  // a PNG to write, or empty
   std::string extract;  // a file for the memory contents, or empty
 };

@@ -42,7 +42,8 @@ std::error_code walkFile(std::FILE* file, ImageCheck& check) {
 
 // The preview drawn into its file; what stopped it, if anything did.
 std::error_code drawPreview(const InfoOptions& options, const MemoryWindow& window, OutputFile& preview) {
-  if (writePngPreview(preview, *options.size, *options.pixel, window.bytes().data(), window.filled()))
+  if (writePngPreview(preview, *options.size, *options.pixel, window.bytes().data(), window.filled(),
+                      options.mounting))
     return {};
   return preview.writeError() ? preview.writeError() : std::make_error_code(std::errc::not_enough_memory);
 }
@@ -68,7 +69,8 @@ std::optional<CheckResult> finishOutputs(const InfoOptions& options, ImageCheck&
   if (preview.isOpen()) {
     if (const std::error_code error = preview.commit())
       return failure(Step::kWritePreview, options.preview, error);
-    check.report().addLine("preview", formatPanelSize(*options.size) + " PNG written to " + options.preview);
+    check.report().addLine("preview", formatPanelSize(screenSize(*options.size, options.mounting)) +
+                                          " PNG written to " + options.preview);
   }
   return std::nullopt;
 }
@@ -91,7 +93,7 @@ std::optional<CheckResult> checkOutputNames(const InfoOptions& options) {
 
 CheckResult checkImage(const InfoOptions& options) {
   const bool wantsPreview = !options.preview.empty();
-  if (wantsPreview && !fitsPngPreview(*options.size, *options.pixel))
+  if (wantsPreview && !fitsPngPreview(screenSize(*options.size, options.mounting), *options.pixel))
     return failure(Step::kPreviewTooLarge, formatPanelSize(*options.size) + " " + options.pixel->name, {});
   ImageCheck check({options.size, options.pixel, wantsPreview});
   // The outputs are looked at first: the input may be a FIFO that waits.

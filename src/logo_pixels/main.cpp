@@ -26,11 +26,35 @@ std::string whyNotDecoded(const PictureError& error, const char* type) {
     case Kind::kNoPixels:
       return std::string("a ") + type + " file of no pixels";
     case Kind::kUnsupported:
-      return std::string("a ") + type + " file " + error.what + ", which this tool does not read";
+      return std::string("a ") + type + " file " + error.what + ", which this tool does not read" +
+             (*error.remedy ? std::string(": ") + error.remedy : "");
     case Kind::kTruncatedOrCorrupt:
       break;
   }
   return std::string("a ") + type + " file that is truncated or corrupt";
+}
+
+// Sizes as the user gave them: the panel's memory, and the screen it shows
+// when that differs.
+std::string panelAsGiven(const LayoutProblem& problem, const PanelRequest& request) {
+  if (!request.mounting.turnsSides()) return "the panel " + formatPanelSize(problem.screen);
+  return "the panel " + formatPanelSize(screenSize(problem.screen, request.mounting)) + " turned " +
+         std::to_string(degrees(request.mounting.rotation)) + " shows " + formatPanelSize(problem.screen);
+}
+
+std::string whyItDoesNotFit(const LayoutProblem& problem, const PanelRequest& request) {
+  const std::string sizes =
+      "the picture is " + formatPanelSize(problem.picture) + ", " + panelAsGiven(problem, request);
+  switch (problem.kind) {
+    case LayoutProblem::Kind::kWrongSize:
+      break;
+    case LayoutProblem::Kind::kLargerThanPanel:
+      return sizes + ": it is larger, and not resized";
+    case LayoutProblem::Kind::kPastTheEdge:
+      return sizes + ": at " + std::to_string(problem.place.x) + "," + std::to_string(problem.place.y) +
+             " it reaches past the edge, and is not cut";
+  }
+  return sizes + "; it is not resized";
 }
 
 std::string why(const ConversionFailure& failure, const PixelsOptions& options) {
@@ -38,9 +62,8 @@ std::string why(const ConversionFailure& failure, const PixelsOptions& options) 
   switch (failure.kind) {
     case Kind::kNotDecoded:
       return whyNotDecoded(*failure.decoding, failure.pictureType);
-    case Kind::kWrongSize:
-      return "the picture is " + formatPanelSize(failure.pictureSize) + ", the panel " +
-             formatPanelSize(*options.size) + "; it is not resized";
+    case Kind::kDoesNotFit:
+      return whyItDoesNotFit(*failure.layout, options.panel);
     case Kind::kNoMemoryToConvert:
       return "too large to convert in memory";
     case Kind::kUnreadable:

@@ -5,15 +5,12 @@
 #include <optional>
 #include <string>
 
-#include "core/panel_size.h"
-#include "core/pixel_format.h"
+#include "core/panel_picture.h"
 
 struct PixelsOptions {
   std::string picture;
   std::string out;
-  std::optional<PanelSize> size;
-  const PixelFormat* pixel = nullptr;
-  Rgba background = {0, 0, 0, 255};
+  PanelRequest panel;  // size, format, background, mounting, place, dither
 };
 
 // The exit status when the run ends here (help, version, a bad command

@@ -12,13 +12,13 @@
 // Why nothing was written, and about which file.
 struct ConversionFailure {
   // kUnreported: OUT was written, the line saying so was not.
-  enum class Kind { kUnreadable, kNotDecoded, kWrongSize, kNoMemoryToConvert, kUnwritable, kUnreported };
+  enum class Kind { kUnreadable, kNotDecoded, kDoesNotFit, kNoMemoryToConvert, kUnwritable, kUnreported };
   Kind kind;
   std::string path;
   std::error_code why = {};                   // kUnreadable, kUnwritable
   std::optional<PictureError> decoding = {};  // kNotDecoded
   const char* pictureType = nullptr;          // as far as it is known
-  PanelSize pictureSize = {};                 // kWrongSize
+  std::optional<LayoutProblem> layout = {};   // kDoesNotFit
 };
 
 // OUT written whole, and one line printed on standard output; or nothing

@@ -6,7 +6,7 @@
 #include <functional>
 #include <random>
 
-#include "core/picture_decode.h"
+#include "core/panel_picture.h"
 #include "core/png_preview.h"
 #include "test_bytes.h"
 

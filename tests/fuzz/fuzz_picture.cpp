@@ -1,12 +1,12 @@
 // libFuzzer target: any bytes as a picture for logo_pixels, decoded and
-// converted to one of the pixel formats. The decoding is stb_image's; the
+// laid out on a panel in one of the pixel formats. The decoding is stb_image's; the
 // sanitizers watch it, and the checks below watch what comes out of it.
 #include <stb/stb_image.h>
 
 #include <cstdint>
 #include <cstdlib>
 
-#include "core/picture_decode.h"
+#include "core/panel_picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // A header may claim any size; one that would take more than 16 MiB of
@@ -17,8 +17,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   Picture picture;
   if (decodePicture(data, size, picture)) return 0;
-  if (picture.pixels.size() != picture.size.pixels() || picture.pixels.empty()) std::abort();
-  const PixelFormat& format = pixelFormats()[data[size - 1] % pixelFormats().size()];
-  if (toRawPixels(picture, format, {}).size() != picture.pixels.size() * format.bytesPerPixel) std::abort();
+  if (!picture.rgba || picture.size.pixels() == 0) std::abort();
+  // The last bytes choose how it goes on a panel a little larger than it.
+  const unsigned choice = data[size - 1];
+  PanelRequest request;
+  request.pixel = &pixelFormats()[choice % pixelFormats().size()];
+  request.mounting = {static_cast<Rotation>(choice >> 4 & 3), static_cast<Flip>((choice >> 6) % 3)};
+  request.dither = static_cast<Dither>((choice >> 2 & 3) % 3);
+  request.place = Placement{};
+  const PanelSize margin = {picture.size.width + (choice & 1), picture.size.height + (choice >> 1 & 1)};
+  request.panel = screenSize(margin, request.mounting);
+  const auto layout = layOut(picture.size, request);
+  if (!std::holds_alternative<PanelLayout>(layout)) std::abort();
+  if (toPanelPixels(picture, request, std::get<PanelLayout>(layout)).size() !=
+      request.panel->pixels() * request.pixel->bytesPerPixel)
+    std::abort();
   return 0;
 }

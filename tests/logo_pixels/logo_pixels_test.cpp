@@ -104,7 +104,8 @@ TEST_F(LogoPixelsTest, RefusesWhatItCannotConvert) {
        "logo_pixels: " + bmpHeader + ": a BMP file that is truncated or corrupt\n"},
       {"BMP of run lengths",
        {runLengths, out},
-       "logo_pixels: " + runLengths + ": a BMP file with compressed rows, which this tool does not read\n"},
+       "logo_pixels: " + runLengths +
+           ": a BMP file compressed with RLE, which this tool does not read: save it uncompressed\n"},
       {"GIF cut inside its first frame",
        {cutGif, out},
        "logo_pixels: " + cutGif + ": a GIF file that is truncated or corrupt\n"},

@@ -1,0 +1,174 @@
+#include "core/panel_picture.h"
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+using Kind = LayoutProblem::Kind;
+
+// Thresholds 0 to 63, each step of a gradient spread evenly over 8x8.
+constexpr unsigned char kBayer8[8][8] = {
+    {0, 32, 8, 40, 2, 34, 10, 42},    {48, 16, 56, 24, 50, 18, 58, 26}, {12, 44, 4, 36, 14, 46, 6, 38},
+    {60, 28, 52, 20, 62, 30, 54, 22}, {3, 35, 11, 43, 1, 33, 9, 41},    {51, 19, 59, 27, 49, 17, 57, 25},
+    {15, 47, 7, 39, 13, 45, 5, 37},   {63, 31, 55, 23, 61, 29, 53, 21},
+};
+
+// The matrix's threshold in 128ths of a step: the middle of its 64ths.
+unsigned orderedThreshold(std::uint32_t x, std::uint32_t y) { return 2u * kBayer8[y & 7][x & 7] + 1; }
+
+// Floyd-Steinberg for the three 565 channels along memory's rows. Errors are
+// held in exact units times 16, so that the 7/16, 3/16, 5/16 and 1/16 shares
+// stay whole numbers but for a remainder, which the last share takes. The
+// error is measured against the level the panel shows, widened.
+class Diffusion {
+ public:
+  explicit Diffusion(std::uint32_t width) : width_(width), errors_(2 * 3 * (std::size_t{width} + 2)) {}
+
+  unsigned take(int channel, std::uint32_t x, std::uint32_t exact, int bits) {
+    constexpr std::int64_t kScale = 16 * std::int64_t{kExactMax};
+    const std::int64_t largest = (1 << bits) - 1;
+    std::int32_t* now = row(current_, channel);
+    std::int32_t* below = row(1 - current_, channel);
+    const std::int64_t value = 16 * std::int64_t{exact} + now[x + 1];
+    const std::int64_t level = value <= 0        ? 0
+                               : value >= kScale ? largest
+                                                 : (2 * value * largest + kScale) / (2 * kScale);
+    const auto error = static_cast<std::int32_t>(
+        value - 16 * 255 * std::int64_t{widenChannel(static_cast<unsigned>(level), bits)});
+    const std::int32_t right = error * 7 / 16, belowLeft = error * 3 / 16, belowHere = error * 5 / 16;
+    now[x + 2] += right;
+    below[x] += belowLeft;
+    below[x + 1] += belowHere;
+    below[x + 2] += error - right - belowLeft - belowHere;
+    return static_cast<unsigned>(level);
+  }
+
+  void nextRow() {
+    for (int channel = 0; channel < 3; ++channel) {
+      std::int32_t* done = row(current_, channel);
+      std::fill(done, done + width_ + 2, 0);
+    }
+    current_ = 1 - current_;
+  }
+
+ private:
+  std::int32_t* row(int which, int channel) {
+    return &errors_[(std::size_t(which) * 3 + channel) * (width_ + 2)];
+  }
+
+  std::uint32_t width_;
+  std::vector<std::int32_t> errors_;  // two rows of three channels, a column spare at each end
+  int current_ = 0;
+};
+
+bool parseCoordinate(const std::string& text, std::uint32_t& value) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  value = static_cast<std::uint32_t>(std::stoul(text));
+  return value <= kMaxPanelSide;
+}
+
+bool sameSize(PanelSize a, PanelSize b) { return a.width == b.width && a.height == b.height; }
+
+}  // namespace
+
+bool parseDither(const std::string& text, Dither& dither) {
+  const std::pair<const char*, Dither> names[] = {
+      {"none", Dither::kNone}, {"ordered", Dither::kOrdered}, {"diffusion", Dither::kDiffusion}};
+  for (const auto& [name, value] : names)
+    if (text == name) return dither = value, true;
+  return false;
+}
+
+bool parsePlacement(const std::string& text, Placement& placement) {
+  if (text == "center") return placement = Placement{}, true;
+  const auto comma = text.find(',');
+  Placement at{false};
+  if (comma == std::string::npos || !parseCoordinate(text.substr(0, comma), at.x) ||
+      !parseCoordinate(text.substr(comma + 1), at.y))
+    return false;
+  placement = at;
+  return true;
+}
+
+std::variant<PanelLayout, LayoutProblem> layOut(PanelSize picture, const PanelRequest& request) {
+  // Turning a screen's size back gives memory's: a quarter turn swaps either way.
+  const PanelSize panel = request.panel ? *request.panel : screenSize(picture, request.mounting);
+  const PanelSize screen = screenSize(panel, request.mounting);
+  if (!request.place) {
+    if (!sameSize(picture, screen)) return LayoutProblem{Kind::kWrongSize, picture, screen, {}};
+    return PanelLayout{panel, 0, 0};
+  }
+  const Placement& place = *request.place;
+  if (picture.width > screen.width || picture.height > screen.height)
+    return LayoutProblem{Kind::kLargerThanPanel, picture, screen, place};
+  const std::uint32_t x = place.centred ? (screen.width - picture.width) / 2 : place.x;
+  const std::uint32_t y = place.centred ? (screen.height - picture.height) / 2 : place.y;
+  if (std::uint64_t{x} + picture.width > screen.width || std::uint64_t{y} + picture.height > screen.height)
+    return LayoutProblem{Kind::kPastTheEdge, picture, screen, place};
+  return PanelLayout{panel, x, y};
+}
+
+std::vector<unsigned char> toPanelPixels(const Picture& picture, const PanelRequest& request,
+                                         const PanelLayout& layout) {
+  const PixelFormat& format = *request.pixel;
+  std::vector<unsigned char> raw;
+  try {
+    raw.resize(layout.panel.pixels() * format.bytesPerPixel);
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
+  const MountingMap map(layout.panel, request.mounting);
+  const bool blends = !format.hasAlpha();
+  const ExactColour background = exactColour(request.background);
+  const Dither dither = format.layout == PixelFormat::Layout::kPacked565 ? request.dither : Dither::kNone;
+  std::optional<Diffusion> diffusion;
+  if (dither == Dither::kDiffusion) diffusion.emplace(layout.panel.width);
+  const std::int64_t width = picture.size.width, height = picture.size.height;
+  unsigned char* out = raw.data();
+  for (std::uint32_t my = 0; my < layout.panel.height; ++my) {
+    std::int64_t x = map.origin.x + my * map.row.x - layout.x, y = map.origin.y + my * map.row.y - layout.y;
+    for (std::uint32_t mx = 0; mx < layout.panel.width; ++mx, x += map.column.x, y += map.column.y) {
+      ExactColour colour = background;
+      if (x >= 0 && y >= 0 && x < width && y < height) {
+        const Rgba pixel = picture.pixel(static_cast<std::uint64_t>(y * width + x));
+        colour = blends ? blendedOver(pixel, request.background) : exactColour(pixel);
+      }
+      if (dither == Dither::kDiffusion)
+        storePacked565(format, diffusion->take(0, mx, colour.r, 5), diffusion->take(1, mx, colour.g, 6),
+                       diffusion->take(2, mx, colour.b, 5), out);
+      else
+        encodeExact(format, colour, out,
+                    dither == Dither::kOrdered ? orderedThreshold(mx, my) : kRoundToNearest);
+      out += format.bytesPerPixel;
+    }
+    if (diffusion) diffusion->nextRow();
+  }
+  return raw;
+}
+
+std::vector<unsigned char> toRawPixels(const Picture& picture, const PixelFormat& format, Rgba background) {
+  PanelRequest request;
+  request.pixel = &format;
+  request.background = background;
+  return toPanelPixels(picture, request, {picture.size, 0, 0});
+}
+
+void drawScreen(PanelSize panel, const PixelFormat& format, Mounting mounting, const unsigned char* data,
+                std::size_t present, int channels, unsigned char* out) {
+  const MountingMap map(panel, mounting);
+  const std::size_t whole = present / format.bytesPerPixel;
+  const auto samples = static_cast<std::size_t>(channels);
+  std::size_t index = 0;
+  for (std::uint32_t my = 0; my < panel.height; ++my) {
+    std::int64_t x = map.origin.x + my * map.row.x, y = map.origin.y + my * map.row.y;
+    for (std::uint32_t mx = 0; mx < panel.width; ++mx, ++index, x += map.column.x, y += map.column.y) {
+      const Rgba pixel = index < whole ? decodePixel(format, data + index * format.bytesPerPixel) : Rgba{};
+      const std::uint8_t rgba[] = {pixel.r, pixel.g, pixel.b, pixel.a};
+      std::memcpy(
+          out + (static_cast<std::size_t>(y) * map.screen.width + static_cast<std::size_t>(x)) * samples,
+          rgba, samples);
+    }
+  }
+}
