@@ -1,5 +1,6 @@
 #include "core/panel_picture.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -62,6 +63,27 @@ class Diffusion {
   int current_ = 0;
 };
 
+// Memory columns [first, end) of one row.
+struct Run {
+  std::uint32_t first = 0, end = 0;
+  Run within(Run other) const {
+    const std::uint32_t start = std::max(first, other.first);
+    return {start, std::max(start, std::min(end, other.end))};
+  }
+};
+
+// The columns whose screen coordinate, `start` at column 0 and moving by
+// `step` (-1, 0 or 1) a column, lies in [0, limit).
+Run columnsInside(std::int64_t start, std::int64_t step, std::int64_t limit, std::int64_t columns) {
+  std::int64_t first = 0, end = columns;
+  if (step == 0 && (start < 0 || start >= limit)) end = 0;
+  if (step > 0) first = -start, end = limit - start;
+  if (step < 0) first = start - limit + 1, end = start + 1;
+  first = std::clamp<std::int64_t>(first, 0, columns);
+  end = std::clamp<std::int64_t>(end, first, columns);
+  return {static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(end)};
+}
+
 bool parseCoordinate(const std::string& text, std::uint32_t& value) {
   if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
     return false;
@@ -121,27 +143,52 @@ std::vector<unsigned char> toPanelPixels(const Picture& picture, const PanelRequ
   }
   const MountingMap map(layout.panel, request.mounting);
   const bool blends = !format.hasAlpha();
-  const ExactColour background = exactColour(request.background);
   const Dither dither = format.layout == PixelFormat::Layout::kPacked565 ? request.dither : Dither::kNone;
   std::optional<Diffusion> diffusion;
   if (dither == Dither::kDiffusion) diffusion.emplace(layout.panel.width);
+  const OpaqueEncoder opaque(format);
+  const std::size_t size = format.bytesPerPixel;
+  unsigned char background[4];
+  encodePixel(format, request.background, background);
+  // Rounded, most pixels are opaque: looked up a run at a time, then the
+  // translucent ones blended from their exact colour. Dithered, each pixel
+  // from its exact colour.
+  const auto putExact = [&](Rgba pixel, std::uint32_t mx, std::uint32_t my, unsigned char* out) {
+    const ExactColour colour =
+        pixel.a == 255 || !blends ? exactColour(pixel) : blendedOver(pixel, request.background);
+    if (dither == Dither::kDiffusion)
+      storePacked565(format, diffusion->take(0, mx, colour.r, 5), diffusion->take(1, mx, colour.g, 6),
+                     diffusion->take(2, mx, colour.b, 5), out);
+    else
+      encodeExact(format, colour, out,
+                  dither == Dither::kOrdered ? orderedThreshold(mx, my) : kRoundToNearest);
+  };
   const std::int64_t width = picture.size.width, height = picture.size.height;
-  unsigned char* out = raw.data();
-  for (std::uint32_t my = 0; my < layout.panel.height; ++my) {
-    std::int64_t x = map.origin.x + my * map.row.x - layout.x, y = map.origin.y + my * map.row.y - layout.y;
-    for (std::uint32_t mx = 0; mx < layout.panel.width; ++mx, x += map.column.x, y += map.column.y) {
-      ExactColour colour = background;
-      if (x >= 0 && y >= 0 && x < width && y < height) {
-        const Rgba pixel = picture.pixel(static_cast<std::uint64_t>(y * width + x));
-        colour = blends ? blendedOver(pixel, request.background) : exactColour(pixel);
-      }
-      if (dither == Dither::kDiffusion)
-        storePacked565(format, diffusion->take(0, mx, colour.r, 5), diffusion->take(1, mx, colour.g, 6),
-                       diffusion->take(2, mx, colour.b, 5), out);
-      else
-        encodeExact(format, colour, out,
-                    dither == Dither::kOrdered ? orderedThreshold(mx, my) : kRoundToNearest);
-      out += format.bytesPerPixel;
+  const std::int64_t columns = layout.panel.width;
+  // Along a memory row the picture is read at a fixed stride.
+  const std::int64_t stride = map.column.y * width + map.column.x;
+  unsigned char* row = raw.data();
+  for (std::uint32_t my = 0; my < layout.panel.height; ++my, row += columns * size) {
+    const std::int64_t x = map.origin.x + my * map.row.x - layout.x,
+                       y = map.origin.y + my * map.row.y - layout.y;
+    const Run inside = columnsInside(x, map.column.x, width, columns)
+                           .within(columnsInside(y, map.column.y, height, columns));
+    const unsigned char* from = picture.rgba.get() + 4 * (y * width + x + inside.first * stride);
+    const auto pictureAt = [&](std::uint32_t mx) {
+      const unsigned char* p = from + 4 * (std::int64_t{mx} - inside.first) * stride;
+      return Rgba{p[0], p[1], p[2], p[3]};
+    };
+    if (dither != Dither::kNone) {
+      for (std::uint32_t mx = 0; mx < columns; ++mx)
+        putExact(mx >= inside.first && mx < inside.end ? pictureAt(mx) : request.background, mx, my,
+                 row + mx * size);
+    } else {
+      for (std::uint32_t mx = 0; mx < inside.first; ++mx) std::memcpy(row + mx * size, background, size);
+      opaque.encodeRun(from, stride, inside.end - inside.first, row + inside.first * size);
+      const unsigned char* alpha = from + 3;
+      for (std::uint32_t mx = inside.first; blends && mx < inside.end; ++mx, alpha += 4 * stride)
+        if (*alpha != 255) putExact(pictureAt(mx), mx, my, row + mx * size);
+      for (std::uint32_t mx = inside.end; mx < columns; ++mx) std::memcpy(row + mx * size, background, size);
     }
     if (diffusion) diffusion->nextRow();
   }
@@ -158,17 +205,17 @@ std::vector<unsigned char> toRawPixels(const Picture& picture, const PixelFormat
 void drawScreen(PanelSize panel, const PixelFormat& format, Mounting mounting, const unsigned char* data,
                 std::size_t present, int channels, unsigned char* out) {
   const MountingMap map(panel, mounting);
-  const std::size_t whole = present / format.bytesPerPixel;
-  const auto samples = static_cast<std::size_t>(channels);
-  std::size_t index = 0;
+  const std::uint64_t whole = present / format.bytesPerPixel;
+  const std::int64_t screenWidth = map.screen.width;
+  // Along a memory row the screen is written at a fixed stride.
+  const std::int64_t step = (map.column.y * screenWidth + map.column.x) * channels;
+  const unsigned char kMissing[] = {0, 0, 0, 255};
   for (std::uint32_t my = 0; my < panel.height; ++my) {
-    std::int64_t x = map.origin.x + my * map.row.x, y = map.origin.y + my * map.row.y;
-    for (std::uint32_t mx = 0; mx < panel.width; ++mx, ++index, x += map.column.x, y += map.column.y) {
-      const Rgba pixel = index < whole ? decodePixel(format, data + index * format.bytesPerPixel) : Rgba{};
-      const std::uint8_t rgba[] = {pixel.r, pixel.g, pixel.b, pixel.a};
-      std::memcpy(
-          out + (static_cast<std::size_t>(y) * map.screen.width + static_cast<std::size_t>(x)) * samples,
-          rgba, samples);
-    }
+    const std::int64_t x = map.origin.x + my * map.row.x, y = map.origin.y + my * map.row.y;
+    unsigned char* to = out + (y * screenWidth + x) * channels;
+    const std::uint64_t start = std::uint64_t{my} * panel.width;
+    const std::uint64_t decoded = std::min<std::uint64_t>(panel.width, whole > start ? whole - start : 0);
+    decodeRun(format, data + start * format.bytesPerPixel, decoded, channels, to, step);
+    for (std::uint64_t mx = decoded; mx < panel.width; ++mx) std::memcpy(to + mx * step, kMissing, channels);
   }
 }

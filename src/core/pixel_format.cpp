@@ -1,5 +1,7 @@
 #include "core/pixel_format.h"
 
+#include <cstring>
+
 namespace {
 
 using Layout = PixelFormat::Layout;
@@ -110,6 +112,71 @@ Rgba decodePixel(const PixelFormat& format, const unsigned char* bytes) {
 
 void encodePixel(const PixelFormat& format, Rgba pixel, unsigned char* out) {
   encodeExact(format, exactColour(pixel), out);
+}
+
+void decodeRun(const PixelFormat& format, const unsigned char* data, std::size_t count, int channels,
+               unsigned char* out, std::ptrdiff_t step) {
+  // The common layouts in loops of their own; the rest a pixel at a time.
+  if (format.layout == Layout::kPacked565 && channels == 3) {
+    const int high = format.bigEndian ? 0 : 1, redShift = format.redShift, blueShift = format.blueShift;
+    for (const unsigned char* end = data + 2 * count; data != end; data += 2, out += step) {
+      const unsigned word = data[high] << 8 | data[1 - high];
+      out[0] = widenChannel(word >> redShift & 0x1F, 5);
+      out[1] = widenChannel(word >> kGreenShift & 0x3F, 6);
+      out[2] = widenChannel(word >> blueShift & 0x1F, 5);
+    }
+    return;
+  }
+  for (const unsigned char* end = data + format.bytesPerPixel * count; data != end;
+       data += format.bytesPerPixel, out += step) {
+    const Rgba pixel = decodePixel(format, data);
+    const std::uint8_t rgba[] = {pixel.r, pixel.g, pixel.b, pixel.a};
+    std::memcpy(out, rgba, static_cast<std::size_t>(channels));
+  }
+}
+
+OpaqueEncoder::OpaqueEncoder(const PixelFormat& format) : format_(format) {
+  if (format.layout != Layout::kPacked565) return;
+  for (unsigned value = 0; value < 256; ++value) {
+    red_[value] = static_cast<std::uint16_t>(narrowExact(255 * value, 5) << format.redShift);
+    green_[value] = static_cast<std::uint16_t>(narrowExact(255 * value, 6) << kGreenShift);
+    blue_[value] = static_cast<std::uint16_t>(narrowExact(255 * value, 5) << format.blueShift);
+  }
+}
+
+void OpaqueEncoder::encodeRun(const unsigned char* rgba, std::ptrdiff_t step, std::size_t count,
+                              unsigned char* out) const {
+  // Everything the loops need in locals: a write through `out` may alias
+  // any member, which would be loaded again for every pixel.
+  const std::ptrdiff_t stride = 4 * step;
+  const unsigned char* const end = out + count * format_.bytesPerPixel;
+  switch (format_.layout) {
+    case Layout::kPacked565: {
+      const std::uint16_t *red = red_, *green = green_, *blue = blue_;
+      const int low = format_.bigEndian ? 1 : 0;
+      for (; out != end; out += 2, rgba += stride) {
+        const unsigned word = red[rgba[0]] | green[rgba[1]] | blue[rgba[2]];
+        out[low] = static_cast<unsigned char>(word);
+        out[1 - low] = static_cast<unsigned char>(word >> 8);
+      }
+      break;
+    }
+    case Layout::kBytes: {
+      const std::size_t size = format_.bytesPerPixel;
+      const int red = format_.red, green = format_.green, blue = format_.blue, alpha = format_.alpha;
+      for (; out != end; out += size, rgba += stride) {
+        out[red] = rgba[0];
+        out[green] = rgba[1];
+        out[blue] = rgba[2];
+        if (alpha >= 0) out[alpha] = rgba[3];
+      }
+      break;
+    }
+    case Layout::kGrey:  // BT.601 luma in thousandths, rounded
+      for (; out != end; ++out, rgba += stride)
+        *out = static_cast<unsigned char>((299u * rgba[0] + 587u * rgba[1] + 114u * rgba[2] + 500) / 1000);
+      break;
+  }
 }
 
 void encodeExact(const PixelFormat& format, const ExactColour& colour, unsigned char* out,

@@ -66,10 +66,28 @@ void storePacked565(const PixelFormat& format, unsigned red5, unsigned green6, u
 // largest value become 0 and 255. Without alpha, a pixel is opaque.
 Rgba decodePixel(const PixelFormat& format, const unsigned char* bytes);
 
+// decodePixel for `count` pixels, each written as `channels` samples (1
+// grey, 3 RGB, 4 RGBA) `step` samples after the last.
+void decodeRun(const PixelFormat& format, const unsigned char* data, std::size_t count, int channels,
+               unsigned char* out, std::ptrdiff_t step);
+
 // 8-bit channels are narrowed to 5 or 6 bits by rounding to nearest, the
 // inverse of decodePixel's widening. Grey is the colour's luma (ITU-R
 // BT.601), rounded. Alpha is dropped where the format has none.
 void encodePixel(const PixelFormat& format, Rgba pixel, unsigned char* out);
+// encodePixel by lookup, for runs of many pixels: the same bytes. Alpha is
+// kept where the format has it, else taken as opaque.
+class OpaqueEncoder {
+ public:
+  explicit OpaqueEncoder(const PixelFormat& format);
+  // `count` pixels of 8-bit RGBA, each `step` pixels after the last.
+  void encodeRun(const unsigned char* rgba, std::ptrdiff_t step, std::size_t count, unsigned char* out) const;
+
+ private:
+  const PixelFormat& format_;
+  std::uint16_t red_[256] = {}, green_[256] = {}, blue_[256] = {};  // each 565 field in place
+};
+
 // The same from an exact colour, rounded once; the threshold applies to
 // the 5- and 6-bit channels.
 void encodeExact(const PixelFormat& format, const ExactColour& colour, unsigned char* out,

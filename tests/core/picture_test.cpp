@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <random>
+#include <tuple>
 
 #include "core/panel_picture.h"
 #include "core/png_preview.h"
@@ -144,6 +145,93 @@ TEST(PictureDecode, BlendsTransparencyAndReadsBmpRowsTopDown) {
     ASSERT_FALSE(decodePicture(c.picture.data(), c.picture.size(), picture));
     EXPECT_EQ(toRawPixels(picture, *findPixelFormat(c.format), c.background), c.expected);
   }
+}
+
+Bytes littleEndian(std::uint32_t value, int bytes) {
+  Bytes out;
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> 8 * i));
+  return out;
+}
+
+// A BMP of one row: its bit count, compression, what follows the info
+// header (a palette or masks), and the row's bytes, padded here.
+Bytes oneRowBmp(std::uint32_t width, int bits, int compression, const Bytes& tables, Bytes row) {
+  row.resize((row.size() + 3) / 4 * 4);
+  const auto rowStart = static_cast<std::uint32_t>(14 + 40 + tables.size());
+  const auto colours = static_cast<std::uint32_t>(bits <= 8 ? tables.size() / 4 : 0);
+  return fromHex("42 4D") + littleEndian(rowStart + static_cast<std::uint32_t>(row.size()), 4) +
+         littleEndian(0, 4) + littleEndian(rowStart, 4) + littleEndian(40, 4) + littleEndian(width, 4) +
+         littleEndian(1, 4) + littleEndian(1, 2) + littleEndian(bits, 2) + littleEndian(compression, 4) +
+         littleEndian(static_cast<std::uint32_t>(row.size()), 4) + littleEndian(0, 8) +
+         littleEndian(colours, 4) + littleEndian(0, 4) + tables + row;
+}
+
+// Every kind of BMP the decoder reads still reads: red, then blue where
+// there are two pixels.
+TEST(PictureDecode, ReadsEveryKindOfUncompressedBmp) {
+  const Bytes redAndBlue = fromHex("00 00 FF 00 FF 00 00 00");  // a palette: blue, green, red, unused
+  const Bytes red = fromHex("FF 00 00"), blue = fromHex("00 00 FF");
+  const std::tuple<const char*, Bytes, Bytes> cases[] = {
+      {"1 bit", oneRowBmp(2, 1, 0, redAndBlue, fromHex("40")), red + blue},
+      {"4 bits", oneRowBmp(2, 4, 0, redAndBlue, fromHex("01")), red + blue},
+      {"8 bits", oneRowBmp(2, 8, 0, redAndBlue, fromHex("00 01")), red + blue},
+      {"16 bits", oneRowBmp(2, 16, 0, {}, fromHex("00 7C 1F 00")), red + blue},
+      {"24 bits", oneRowBmp(2, 24, 0, {}, fromHex("00 00 FF FF 00 00")), red + blue},
+      {"32 bits", oneRowBmp(2, 32, 0, {}, fromHex("00 00 FF 00 FF 00 00 00")), red + blue},
+      {"565 bit fields",
+       oneRowBmp(2, 16, 3, fromHex("00 F8 00 00 E0 07 00 00 1F 00 00 00"), fromHex("00 F8 1F 00")),
+       red + blue},
+  };
+  for (const auto& [name, bmp, expected] : cases) {
+    SCOPED_TRACE(name);
+    Picture picture;
+    ASSERT_FALSE(decodePicture(bmp.data(), bmp.size(), picture));
+    EXPECT_EQ(toRawPixels(picture, *findPixelFormat("rgb24"), {}), expected);
+  }
+}
+
+std::uint32_t crc32Of(const Bytes& bytes) {
+  std::uint32_t crc = 0xFFFFFFFF;
+  for (unsigned char byte : bytes) {
+    crc ^= byte;
+    for (int bit = 0; bit < 8; ++bit) crc = crc >> 1 ^ (0xEDB88320 & (0 - (crc & 1)));
+  }
+  return ~crc;
+}
+
+Bytes bigEndian(std::uint32_t value) {
+  return {static_cast<unsigned char>(value >> 24), static_cast<unsigned char>(value >> 16),
+          static_cast<unsigned char>(value >> 8), static_cast<unsigned char>(value)};
+}
+
+Bytes pngChunk(const std::string& type, const Bytes& data) {
+  const Bytes typed = Bytes(type.begin(), type.end()) + data;
+  return bigEndian(static_cast<std::uint32_t>(data.size())) + typed + bigEndian(crc32Of(typed));
+}
+
+// A 16-bit grey PNG of one row, its data stored in zlib's uncompressed form.
+Bytes sixteenBitGreyPng(const std::vector<std::uint16_t>& samples) {
+  Bytes row = {0};  // no filter
+  for (std::uint16_t sample : samples) row = row + Bytes{std::uint8_t(sample >> 8), std::uint8_t(sample)};
+  std::uint32_t a = 1, b = 0;
+  for (unsigned char byte : row) a = (a + byte) % 65521, b = (b + a) % 65521;
+  const auto length = static_cast<std::uint16_t>(row.size());
+  const Bytes zlib = fromHex("78 01 01") + littleEndian(length, 2) + littleEndian(length ^ 0xFFFFu, 2) + row +
+                     bigEndian(b << 16 | a);
+  return fromHex("89 50 4E 47 0D 0A 1A 0A") +
+         pngChunk("IHDR", bigEndian(static_cast<std::uint32_t>(samples.size())) + bigEndian(1) +
+                              fromHex("10 00 00 00 00")) +
+         pngChunk("IDAT", zlib) + pngChunk("IEND", {});
+}
+
+// round(v / 257) on both sides of each half, where cutting to the high
+// byte goes wrong.
+TEST(PictureDecode, RoundsSixteenBitSamples) {
+  const std::vector<std::uint16_t> samples = {0, 128, 129, 385, 386, 32896, 65406, 65407, 65535};
+  const Bytes png = sixteenBitGreyPng(samples);
+  Picture picture;
+  ASSERT_FALSE(decodePicture(png.data(), png.size(), picture));
+  EXPECT_EQ(toRawPixels(picture, *findPixelFormat("gray"), {}), fromHex("00 00 01 01 02 80 FE FF FF"));
 }
 
 constexpr int kWhole = -1;

@@ -58,6 +58,27 @@ TEST(PixelFormat, NarrowsEachChannelToTheNearestValue) {
     }
 }
 
+// A translucent pixel is rounded once, from the exact blend: against the
+// same in floating point, for a 5-bit channel and for grey's luma.
+TEST(PixelFormat, RoundsABlendOnce) {
+  const Rgba background = {10, 200, 90, 255};
+  for (int value = 0; value < 256; ++value)
+    for (int alpha = 0; alpha < 256; ++alpha) {
+      const Rgba pixel = {std::uint8_t(value), std::uint8_t(255 - value), std::uint8_t(value / 2),
+                          std::uint8_t(alpha)};
+      const auto blend = [&](int colour, int under) {
+        return (colour * alpha + under * (255 - alpha)) / 255.0;
+      };
+      unsigned char out[2];
+      encodeExact(*findPixelFormat("rgb565le"), blendedOver(pixel, background), out);
+      ASSERT_EQ(out[1] >> 3, std::lround(blend(pixel.r, background.r) * 31 / 255)) << value << " " << alpha;
+      encodeExact(*findPixelFormat("gray"), blendedOver(pixel, background), out);
+      const double luma = 0.299 * blend(pixel.r, background.r) + 0.587 * blend(pixel.g, background.g) +
+                          0.114 * blend(pixel.b, background.b);
+      ASSERT_EQ(out[0], std::lround(luma)) << value << " " << alpha;
+    }
+}
+
 struct ValueCase {
   std::string text;
   bool accepted;

@@ -1,5 +1,7 @@
 // logo_pixels run as a user runs it: a picture in, raw pixels out. Every
 // pixel format's bytes are checked in-process, in tests/core.
+#include <tuple>
+
 #include "core/png_preview.h"
 #include "logo_wrap_fixture.h"
 
@@ -32,19 +34,31 @@ class LogoPixelsTest : public LogoBinInfoTest {
 };
 
 // The whole path a designer's picture takes: logo_bin_info's preview of
-// raw pixels, back through logo_pixels, gives the same bytes.
+// raw pixels, back through logo_pixels with the same mounting, gives the
+// same bytes.
 TEST_F(LogoPixelsTest, GivesBackTheBytesThatThePreviewShows) {
   const Bytes raw =
       fromHex("00 F8 E0 07 1F 00 FF FF 00 00 12 34 56 78 9A BC DE F0 11 22 33 44 55 66 77 88 99 AA BB CC");
   writeFile(beside("logo.bin"), raw);
   ASSERT_EQ(run().exitStatus, 0);
-  const fs::path png = root_ / "preview.png";
-  ASSERT_EQ(
-      inspect({"--size", "5x3", "--preview", png.string(), beside("logo_pelk.bin").string()}).exitStatus, 0);
-  const RunResult result = convert({"--pixel", "rgb565le", "--size", "5x3", png.string(), out_.string()});
-  EXPECT_EQ(result.output, png.string() + ": 5x3 PNG -> rgb565le, 30 bytes -> " + out_.string() + kLineEnd);
-  EXPECT_EQ(result.exitStatus, 0);
-  EXPECT_EQ(readFile(out_), raw);
+  const std::tuple<std::vector<std::string>, std::string, std::string> mountings[] = {
+      {{}, "5x3", ""},
+      {{"--rotate", "90", "--flip", "h"}, "3x5", "flipped h, turned 90 clockwise, "},
+  };
+  for (const auto& [mounting, screen, done] : mountings) {
+    const fs::path png = root_ / "preview.png";
+    std::vector<std::string> args = {"--size", "5x3", "--preview", png.string(),
+                                     beside("logo_pelk.bin").string()};
+    args.insert(args.begin(), mounting.begin(), mounting.end());
+    ASSERT_EQ(inspect(args).exitStatus, 0);
+    args = {"--pixel", "rgb565le", "--size", "5x3", png.string(), out_.string()};
+    args.insert(args.begin(), mounting.begin(), mounting.end());
+    const RunResult result = convert(args);
+    EXPECT_EQ(result.output, png.string() + ": " + screen + " PNG -> rgb565le, " + done + "30 bytes -> " +
+                                 out_.string() + kLineEnd);
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(readFile(out_), raw);
+  }
 }
 
 TEST_F(LogoPixelsTest, BlendsOverTheBackgroundAsked) {
@@ -110,6 +124,18 @@ TEST_F(LogoPixelsTest, RefusesWhatItCannotConvert) {
        {cutGif, out},
        "logo_pixels: " + cutGif + ": a GIF file that is truncated or corrupt\n"},
       {"bad background", {"--background", "12345", png, out}, "'12345' is no colour like 1A2B3C"},
+      {"bad rotation", {"--rotate", "45", png, out}, "'45' is not 0, 90, 180 or 270"},
+      {"size mismatch on a turned panel",
+       {"--size", "5x3", "--rotate", "270", png, out},
+       "logo_pixels: " + png +
+           ": the picture is 5x3, the panel 5x3 turned 270 shows 3x5; it is not resized\n"},
+      {"placed past the edge",
+       {"--size", "6x3", "--place", "2,0", png, out},
+       "logo_pixels: " + png +
+           ": the picture is 5x3, the panel 6x3: at 2,0 it reaches past the edge, and is not cut\n"},
+      {"placed on a smaller panel",
+       {"--size", "4x3", "--place", "center", png, out},
+       "logo_pixels: " + png + ": the picture is 5x3, the panel 4x3: it is larger, and not resized\n"},
       {"no OUT", {png}, "Usage: logo_pixels"},
       {"empty OUT", {png, ""}, "OUT: an empty name names no file"},
       {"empty PICTURE", {"", out}, "PICTURE: an empty name names no file"},
