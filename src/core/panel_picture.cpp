@@ -173,7 +173,11 @@ std::vector<unsigned char> toPanelPixels(const Picture& picture, const PanelRequ
                        y = map.origin.y + my * map.row.y - layout.y;
     const Run inside = columnsInside(x, map.column.x, width, columns)
                            .within(columnsInside(y, map.column.y, height, columns));
-    const unsigned char* from = picture.rgba.get() + 4 * (y * width + x + inside.first * stride);
+    // Only formed where the row meets the picture, which a pointer may not
+    // step past.
+    const unsigned char* from = inside.first < inside.end
+                                    ? picture.rgba.get() + 4 * (y * width + x + inside.first * stride)
+                                    : nullptr;
     const auto pictureAt = [&](std::uint32_t mx) {
       const unsigned char* p = from + 4 * (std::int64_t{mx} - inside.first) * stride;
       return Rgba{p[0], p[1], p[2], p[3]};
@@ -185,9 +189,11 @@ std::vector<unsigned char> toPanelPixels(const Picture& picture, const PanelRequ
     } else {
       for (std::uint32_t mx = 0; mx < inside.first; ++mx) std::memcpy(row + mx * size, background, size);
       opaque.encodeRun(from, stride, inside.end - inside.first, row + inside.first * size);
-      const unsigned char* alpha = from + 3;
-      for (std::uint32_t mx = inside.first; blends && mx < inside.end; ++mx, alpha += 4 * stride)
-        if (*alpha != 255) putExact(pictureAt(mx), mx, my, row + mx * size);
+      for (std::int64_t i = 0, count = inside.end - inside.first; blends && i < count; ++i)
+        if (from[4 * i * stride + 3] != 255) {
+          const auto mx = static_cast<std::uint32_t>(inside.first + i);
+          putExact(pictureAt(mx), mx, my, row + mx * size);
+        }
       for (std::uint32_t mx = inside.end; mx < columns; ++mx) std::memcpy(row + mx * size, background, size);
     }
     if (diffusion) diffusion->nextRow();

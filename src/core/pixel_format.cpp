@@ -116,22 +116,23 @@ void encodePixel(const PixelFormat& format, Rgba pixel, unsigned char* out) {
 
 void decodeRun(const PixelFormat& format, const unsigned char* data, std::size_t count, int channels,
                unsigned char* out, std::ptrdiff_t step) {
-  // The common layouts in loops of their own; the rest a pixel at a time.
+  const auto to = [out, step](std::size_t i) { return out + static_cast<std::ptrdiff_t>(i) * step; };
+  // The common layout in a loop of its own; the rest a pixel at a time.
   if (format.layout == Layout::kPacked565 && channels == 3) {
     const int high = format.bigEndian ? 0 : 1, redShift = format.redShift, blueShift = format.blueShift;
-    for (const unsigned char* end = data + 2 * count; data != end; data += 2, out += step) {
+    for (std::size_t i = 0; i < count; ++i, data += 2) {
       const unsigned word = data[high] << 8 | data[1 - high];
-      out[0] = widenChannel(word >> redShift & 0x1F, 5);
-      out[1] = widenChannel(word >> kGreenShift & 0x3F, 6);
-      out[2] = widenChannel(word >> blueShift & 0x1F, 5);
+      unsigned char* pixel = to(i);
+      pixel[0] = widenChannel(word >> redShift & 0x1F, 5);
+      pixel[1] = widenChannel(word >> kGreenShift & 0x3F, 6);
+      pixel[2] = widenChannel(word >> blueShift & 0x1F, 5);
     }
     return;
   }
-  for (const unsigned char* end = data + format.bytesPerPixel * count; data != end;
-       data += format.bytesPerPixel, out += step) {
+  for (std::size_t i = 0; i < count; ++i, data += format.bytesPerPixel) {
     const Rgba pixel = decodePixel(format, data);
     const std::uint8_t rgba[] = {pixel.r, pixel.g, pixel.b, pixel.a};
-    std::memcpy(out, rgba, static_cast<std::size_t>(channels));
+    std::memcpy(to(i), rgba, static_cast<std::size_t>(channels));
   }
 }
 
@@ -147,15 +148,16 @@ OpaqueEncoder::OpaqueEncoder(const PixelFormat& format) : format_(format) {
 void OpaqueEncoder::encodeRun(const unsigned char* rgba, std::ptrdiff_t step, std::size_t count,
                               unsigned char* out) const {
   // Everything the loops need in locals: a write through `out` may alias
-  // any member, which would be loaded again for every pixel.
-  const std::ptrdiff_t stride = 4 * step;
-  const unsigned char* const end = out + count * format_.bytesPerPixel;
+  // any member, which would be loaded again for every pixel. Pixels are
+  // found by index, so that no pointer steps past either end of the picture.
+  const auto at = [rgba, step](std::size_t i) { return rgba + 4 * static_cast<std::ptrdiff_t>(i) * step; };
   switch (format_.layout) {
     case Layout::kPacked565: {
       const std::uint16_t *red = red_, *green = green_, *blue = blue_;
       const int low = format_.bigEndian ? 1 : 0;
-      for (; out != end; out += 2, rgba += stride) {
-        const unsigned word = red[rgba[0]] | green[rgba[1]] | blue[rgba[2]];
+      for (std::size_t i = 0; i < count; ++i, out += 2) {
+        const unsigned char* pixel = at(i);
+        const unsigned word = red[pixel[0]] | green[pixel[1]] | blue[pixel[2]];
         out[low] = static_cast<unsigned char>(word);
         out[1 - low] = static_cast<unsigned char>(word >> 8);
       }
@@ -164,17 +166,21 @@ void OpaqueEncoder::encodeRun(const unsigned char* rgba, std::ptrdiff_t step, st
     case Layout::kBytes: {
       const std::size_t size = format_.bytesPerPixel;
       const int red = format_.red, green = format_.green, blue = format_.blue, alpha = format_.alpha;
-      for (; out != end; out += size, rgba += stride) {
-        out[red] = rgba[0];
-        out[green] = rgba[1];
-        out[blue] = rgba[2];
-        if (alpha >= 0) out[alpha] = rgba[3];
+      for (std::size_t i = 0; i < count; ++i, out += size) {
+        const unsigned char* pixel = at(i);
+        out[red] = pixel[0];
+        out[green] = pixel[1];
+        out[blue] = pixel[2];
+        if (alpha >= 0) out[alpha] = pixel[3];
       }
       break;
     }
     case Layout::kGrey:  // BT.601 luma in thousandths, rounded
-      for (; out != end; ++out, rgba += stride)
-        *out = static_cast<unsigned char>((299u * rgba[0] + 587u * rgba[1] + 114u * rgba[2] + 500) / 1000);
+      for (std::size_t i = 0; i < count; ++i) {
+        const unsigned char* pixel = at(i);
+        out[i] =
+            static_cast<unsigned char>((299u * pixel[0] + 587u * pixel[1] + 114u * pixel[2] + 500) / 1000);
+      }
       break;
   }
 }
