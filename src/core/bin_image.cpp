@@ -18,13 +18,7 @@ BinImageHeader makeLogoHeader(std::uint32_t length, std::uint32_t checksum) {
 }
 
 std::uint32_t sumSignedBytes(const unsigned char* bytes, std::int64_t count) {
-  return count > 0 ? addSignedBytes(bytes, static_cast<std::size_t>(count)) : 0;
-}
-
-std::uint32_t sumUnsignedBytes(const unsigned char* bytes, std::size_t count) {
-  std::uint32_t sum = 0;
-  for (std::size_t i = 0; i < count; ++i) sum += bytes[i];
-  return sum;
+  return count > 0 ? addBytes(bytes, static_cast<std::size_t>(count)).asSigned : 0;
 }
 
 void encodeImageHeader(const ImageHeader& header, unsigned char* out) {

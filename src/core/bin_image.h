@@ -48,10 +48,6 @@ BinImageHeader makeLogoHeader(std::uint32_t length, std::uint32_t checksum);
 // A count of zero or less yields 0.
 std::uint32_t sumSignedBytes(const unsigned char* bytes, std::int64_t count);
 
-// Sum of the bytes taken as unsigned 8-bit values, wrapping modulo 2^32:
-// the checksum the platform's own tools and SRecord write.
-std::uint32_t sumUnsignedBytes(const unsigned char* bytes, std::size_t count);
-
 // Each writes exactly its header's size, little-endian, no padding; each
 // decoder is the exact inverse of its encoder.
 void encodeImageHeader(const ImageHeader& header, unsigned char* out);

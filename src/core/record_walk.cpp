@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/hex_text.h"
+#include "core/signed_sum.h"
 
 namespace {
 
@@ -51,8 +52,9 @@ std::size_t RecordWalk::takeRecordData(const unsigned char* bytes, std::size_t c
       static_cast<std::size_t>(std::min<std::uint64_t>(count, record_.header.length - record_.presentBytes));
   for (auto* listener : listeners_) listener->recordData(record_.header, record_.presentBytes, bytes, used);
   // Both sums are additive modulo 2^32, so pieces can be summed apart.
-  record_.signedSum += sumSignedBytes(bytes, static_cast<std::int64_t>(used));
-  record_.unsignedSum += sumUnsignedBytes(bytes, used);
+  const ByteSums sums = addBytes(bytes, used);
+  record_.signedSum += sums.asSigned;
+  record_.unsignedSum += sums.asUnsigned;
   record_.presentBytes += used;
   if (record_.complete()) endRecord();
   return used;

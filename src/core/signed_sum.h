@@ -1,4 +1,4 @@
-// The signed-byte sum behind the image checksum, in the fastest form the
+// The byte sums behind the image checksums, in the fastest form the
 // processor offers. Each form is in its own file, picked by CMake.
 #ifndef LOGO_WRAP_CORE_SIGNED_SUM_H_
 #define LOGO_WRAP_CORE_SIGNED_SUM_H_
@@ -7,23 +7,32 @@
 #include <cstdint>
 #include <vector>
 
-// Sum of `count` bytes taken as signed 8-bit values, modulo 2^32.
-std::uint32_t addSignedBytes(const unsigned char* bytes, std::size_t count);
+// The sum of some bytes both ways, modulo 2^32.
+struct ByteSums {
+  std::uint32_t asSigned = 0;    // each byte -128..127: logo_wrap's checksum
+  std::uint32_t asUnsigned = 0;  // each byte 0..255: the platform's tools' and SRecord's
+};
+
+// Both sums of `count` bytes, in one pass over them.
+ByteSums addBytes(const unsigned char* bytes, std::size_t count);
 
 // Each form this processor can run, so that tests check them all, whichever
-// one addSignedBytes picks here.
-struct SignedSumForm {
+// one addBytes picks here.
+struct ByteSumForm {
   const char* name;
-  std::uint32_t (*add)(const unsigned char* bytes, std::size_t count);
+  ByteSums (*add)(const unsigned char* bytes, std::size_t count);
 };
-std::vector<SignedSumForm> availableSignedSumForms();
+std::vector<ByteSumForm> availableByteSumForms();
 
 // The plain form: what every other form must equal, and their tail.
-inline std::uint32_t addSignedBytesOneByOne(const unsigned char* bytes, std::size_t count) {
-  std::uint32_t sum = 0;
-  for (std::size_t i = 0; i < count; ++i)
-    sum += static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(bytes[i])));
-  return sum;
+inline ByteSums addBytesOneByOne(const unsigned char* bytes, std::size_t count) {
+  std::uint32_t sum = 0, high = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    sum += bytes[i];
+    high += bytes[i] >> 7;
+  }
+  // A byte of 0x80 or more is 256 less taken as signed.
+  return {sum - (high << 8), sum};
 }
 
 #endif  // LOGO_WRAP_CORE_SIGNED_SUM_H_

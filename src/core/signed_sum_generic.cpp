@@ -1,7 +1,5 @@
 #include "core/signed_sum.h"
 
-std::uint32_t addSignedBytes(const unsigned char* bytes, std::size_t count) {
-  return addSignedBytesOneByOne(bytes, count);
-}
+ByteSums addBytes(const unsigned char* bytes, std::size_t count) { return addBytesOneByOne(bytes, count); }
 
-std::vector<SignedSumForm> availableSignedSumForms() { return {{"one by one", addSignedBytesOneByOne}}; }
+std::vector<ByteSumForm> availableByteSumForms() { return {{"one by one", addBytesOneByOne}}; }

@@ -1,26 +1,8 @@
-// The header-only stb libraries' code, compiled once for the programs here.
-// They work on memory only: files are the programs' business
-// (STBI_NO_STDIO and STBI_WRITE_NO_STDIO come with the core library).
+// stb_image's code, compiled once for the programs here. It works on memory
+// only: files are the programs' business (STBI_NO_STDIO comes with the core
+// library). The encoder is in stb_image_write.cpp.
 #include <cstdlib>
-#include <new>
 
-namespace {
-
-// stb_image_write grows its output with realloc and writes on whatever it
-// gets back; a failure must not go unnoticed.
-void* reallocOrThrow(void* block, std::size_t size) {
-  void* grown = std::realloc(block, size);
-  if (!grown && size != 0) throw std::bad_alloc();
-  return grown;
-}
-
-}  // namespace
-
-#define STBIW_MALLOC(size) std::malloc(size)
-#define STBIW_REALLOC(block, size) reallocOrThrow(block, size)
-#define STBIW_FREE(block) std::free(block)
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb/stb_image_write.h>
 // Only the picture files logo_pixels takes. With every decoder in, a file
 // that fails one decoder's test would go on to the next, and TGA, which
 // has no signature, takes almost anything.

@@ -2,24 +2,20 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <memory>
 
 #include "core/bin_image.h"
 #include "system/console.h"
 #include "system/file_access.h"
 #include "system/file_space.h"
+#include "system/zeroed_block.h"
 
 namespace {
 
 // Header and data together must stay within a signed 32-bit length.
 constexpr std::int64_t kMaxInputSize = INT32_MAX - static_cast<std::int64_t>(kHeaderSize);
 
-struct MemoryReleaser {
-  void operator()(unsigned char* bytes) const { std::free(bytes); }
-};
 // Header room followed by the data: the whole image in one block.
-using ImageBuffer = std::unique_ptr<unsigned char[], MemoryReleaser>;
+using ImageBuffer = ZeroedBlock;
 
 // 64-bit position query: a 32-bit one would misreport inputs past 2 GiB.
 WrapOutcome measureInput(std::FILE* input, std::int64_t& size) {
@@ -32,8 +28,7 @@ WrapOutcome measureInput(std::FILE* input, std::int64_t& size) {
 // Reads the whole input behind zeroed header room.
 WrapOutcome readImage(std::FILE* input, std::int64_t size, ImageBuffer& image) {
   const auto dataSize = static_cast<std::size_t>(size);
-  // calloc: large blocks arrive already zeroed from the system, untouched.
-  image.reset(static_cast<unsigned char*>(std::calloc(kHeaderSize + dataSize, 1)));
+  image = allocateZeroedBlock(kHeaderSize + dataSize);
   if (!image) return WrapOutcome::kOutOfMemory;
   // Fewer bytes than measured, or more: a file that grew meanwhile, or one
   // whose size the system does not know (/proc). Either way the image

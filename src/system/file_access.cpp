@@ -62,7 +62,11 @@ std::error_code readAtMost(std::FILE* input, std::uint64_t limit, std::vector<un
     const auto size = static_cast<std::uint64_t>(ftello(input));
     if (size > limit) return FileProblem::kTooLarge;
     if (fseeko(input, 0, SEEK_SET) != 0) return lastError();
-    bytes.reserve(static_cast<std::size_t>(size));
+    // Read at its size straight into place; the pieces below then only
+    // take what the file gained meanwhile, if anything.
+    const std::size_t start = bytes.size();
+    bytes.resize(start + static_cast<std::size_t>(size));
+    bytes.resize(start + std::fread(bytes.data() + start, 1, static_cast<std::size_t>(size), input));
   }
   unsigned char piece[1 << 16];
   for (std::size_t count; (count = std::fread(piece, 1, sizeof piece, input)) > 0;) {

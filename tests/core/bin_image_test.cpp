@@ -37,30 +37,63 @@ TEST(SumSignedBytes, TakesBytesAsSignedAndWraps) {
 
 // Every form, not only the one this processor dispatches to: a lane that
 // wrapped early would pass on short inputs.
-TEST(SumSignedBytes, WrapsModulo2To32OnLongInputs) {
-  // 34,000,000 bytes: 127 each passes 2^32 upwards, -128 each passes it downwards.
+TEST(AddBytes, WrapsModulo2To32OnLongInputs) {
+  // 34,000,000 bytes: 127 each passes 2^32 upwards, -128 each passes it
+  // downwards, and 128 each (unsigned) upwards.
   const std::size_t count = 34000000;
   const Bytes up(count, 0x7F), down(count, 0x80);
-  for (const auto& form : availableSignedSumForms()) {
-    EXPECT_EQ(form.add(up.data(), count), 23032704u) << form.name;      // 4318000000 - 2^32
-    EXPECT_EQ(form.add(down.data(), count), 4237934592u) << form.name;  // 2^33 - 4352000000
+  for (const auto& form : availableByteSumForms()) {
+    EXPECT_EQ(form.add(up.data(), count).asSigned, 23032704u) << form.name;      // 4318000000 - 2^32
+    EXPECT_EQ(form.add(up.data(), count).asUnsigned, 23032704u) << form.name;
+    EXPECT_EQ(form.add(down.data(), count).asSigned, 4237934592u) << form.name;  // 2^33 - 4352000000
+    EXPECT_EQ(form.add(down.data(), count).asUnsigned, 57032704u) << form.name;  // 4352000000 - 2^32
   }
   EXPECT_EQ(sumSignedBytes(up.data(), count), 23032704u);
 }
 
-// Every vector form must give the plain sum, whatever the alignment and
+struct FillCase {
+  unsigned char byte;
+  std::size_t count;
+  std::uint32_t asSigned, asUnsigned;
+};
+
+// Lengths about the vector widths (16 and 32 bytes) and a loop step (4
+// vectors), so that each goes partly to the vectors and partly to the tail.
+TEST(AddBytes, SumsHighBytesBothWaysAboutTheVectorWidths) {
+  const FillCase cases[] = {
+      {0x80, 15, 0xFFFFF880u, 1920},  {0xFF, 16, 0xFFFFFFF0u, 4080},  {0x80, 17, 0xFFFFF780u, 2176},
+      {0xFF, 31, 0xFFFFFFE1u, 7905},  {0xC3, 32, 0xFFFFF860u, 6240},  {0x80, 33, 0xFFFFEF80u, 4224},
+      {0xFF, 63, 0xFFFFFFC1u, 16065}, {0x80, 64, 0xFFFFE000u, 8192},  {0xFE, 65, 0xFFFFFF7Eu, 16510},
+      {0x81, 127, 0xFFFFC0FFu, 16383}, {0xFF, 128, 0xFFFFFF80u, 32640}, {0x80, 129, 0xFFFFBF80u, 16512},
+      {0x7F, 129, 16383, 16383},
+  };
+  for (const auto& form : availableByteSumForms())
+    for (const auto& c : cases) {
+      const Bytes bytes(c.count, c.byte);
+      const ByteSums sums = form.add(bytes.data(), c.count);
+      EXPECT_EQ(sums.asSigned, c.asSigned) << form.name << " " << c.count << " of " << int{c.byte};
+      EXPECT_EQ(sums.asUnsigned, c.asUnsigned) << form.name << " " << c.count << " of " << int{c.byte};
+    }
+}
+
+// Every vector form must give the plain sums, whatever the alignment and
 // length of the data (so whatever is left for the tails).
-TEST(SumSignedBytes, EveryFormAgreesForEveryAlignmentAndLength) {
+TEST(AddBytes, EveryFormAgreesForEveryAlignmentAndLength) {
   std::mt19937 random(7);
   Bytes data(1024 + 64);
   for (auto& byte : data) byte = static_cast<unsigned char>(random());
-  for (const auto& form : availableSignedSumForms())
+  for (const auto& form : availableByteSumForms())
     for (std::size_t offset = 0; offset < 33; ++offset) {
-      std::int64_t total = 0;
+      std::int64_t asSigned = 0, asUnsigned = 0;
       for (std::size_t length = 0; offset + length <= data.size(); ++length) {
-        ASSERT_EQ(form.add(data.data() + offset, length), static_cast<std::uint32_t>(total))
+        const ByteSums sums = form.add(data.data() + offset, length);
+        ASSERT_EQ(sums.asSigned, static_cast<std::uint32_t>(asSigned))
             << form.name << " offset " << offset << " length " << length;
-        if (offset + length < data.size()) total += static_cast<signed char>(data[offset + length]);
+        ASSERT_EQ(sums.asUnsigned, static_cast<std::uint32_t>(asUnsigned))
+            << form.name << " offset " << offset << " length " << length;
+        if (offset + length == data.size()) break;
+        asSigned += static_cast<signed char>(data[offset + length]);
+        asUnsigned += data[offset + length];
       }
     }
 }

@@ -104,6 +104,9 @@ TEST_F(CompanionFilesTest, ReadsUpToItsLimitAndNoMore) {
       std::vector<unsigned char> bytes;
       const std::error_code expected = limit == 4 ? std::error_code() : FileProblem::kTooLarge;
       EXPECT_EQ(readAtMost(file.get(), limit, bytes), expected) << stream << " " << limit;
+      if (!expected) {
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "1234") << stream;
+      }
     }
 }
 
