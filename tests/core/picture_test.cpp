@@ -147,7 +147,7 @@ TEST(PictureDecode, BlendsTransparencyAndReadsBmpRowsTopDown) {
   }
 }
 
-Bytes littleEndian(std::uint32_t value, int bytes) {
+Bytes littleEndian(std::uint64_t value, int bytes) {
   Bytes out;
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> 8 * i));
   return out;
