@@ -84,11 +84,14 @@ Run columnsInside(std::int64_t start, std::int64_t step, std::int64_t limit, std
   return {static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(end)};
 }
 
+// Any place a 32-bit number names: one past the screen is refused when
+// laid out, with the sizes, not as a typing error.
 bool parseCoordinate(const std::string& text, std::uint32_t& value) {
-  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+  if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
     return false;
-  value = static_cast<std::uint32_t>(std::stoul(text));
-  return value <= kMaxPanelSide;
+  const unsigned long long parsed = std::stoull(text);
+  value = static_cast<std::uint32_t>(parsed);
+  return parsed <= UINT32_MAX;
 }
 
 bool sameSize(PanelSize a, PanelSize b) { return a.width == b.width && a.height == b.height; }

@@ -29,7 +29,7 @@ struct Placement {
   bool centred = true;
   std::uint32_t x = 0, y = 0;
 };
-// "center", or "X,Y" with each of 0 to kMaxPanelSide.
+// "center", or "X,Y" with each a decimal number of 32 bits.
 bool parsePlacement(const std::string& text, Placement& placement);
 
 struct PanelRequest {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "core/picture_file.h"
 
@@ -54,6 +55,10 @@ std::optional<PictureError> decodePicture(const unsigned char* bytes, std::size_
     return fault->kind == StructureFault::Kind::kCutShort
                ? PictureError{Kind::kTruncatedOrCorrupt}
                : PictureError{Kind::kUnsupported, fault->what, fault->remedy};
+  // A BMP the decoder would misread, rewritten to a layout it reads right.
+  const std::vector<unsigned char> rewritten =
+      std::strcmp(picture.type, "BMP") == 0 ? bmpForTheDecoder(bytes, count) : std::vector<unsigned char>();
+  if (!rewritten.empty()) bytes = rewritten.data(), count = rewritten.size();
   int width = 0, height = 0;
   picture.rgba.reset(loadRgba(bytes, count, width, height));
   if (!picture.rgba) return decoderFailure();

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <vector>
 
 // "PNG", "JPEG", "GIF" or "BMP" when the bytes start with that file type's
 // signature; null when they do not.
@@ -28,5 +29,11 @@ struct StructureFault {
 // judge (PNG and JPEG, which it checks itself).
 std::optional<StructureFault> checkPictureStructure(const char* type, const unsigned char* bytes,
                                                     std::size_t count);
+
+// The same BMP in a layout the decoder reads right, where it would misread
+// or refuse this one: a header of another size (52, 56 or OS/2's), rows
+// that do not follow the header at once, an OS/2 palette. Empty when the
+// file is fine as it is, or not a BMP checkPictureStructure passed.
+std::vector<unsigned char> bmpForTheDecoder(const unsigned char* bytes, std::size_t count);
 
 #endif  // LOGO_WRAP_CORE_PICTURE_FILE_H_

@@ -93,8 +93,9 @@ std::optional<CheckResult> checkOutputNames(const InfoOptions& options) {
 
 CheckResult checkImage(const InfoOptions& options) {
   const bool wantsPreview = !options.preview.empty();
-  if (wantsPreview && !fitsPngPreview(screenSize(*options.size, options.mounting), *options.pixel))
-    return failure(Step::kPreviewTooLarge, formatPanelSize(*options.size) + " " + options.pixel->name, {});
+  const PanelSize screen = options.size ? screenSize(*options.size, options.mounting) : PanelSize{};
+  if (wantsPreview && !fitsPngPreview(screen, *options.pixel))
+    return failure(Step::kPreviewTooLarge, formatPanelSize(screen) + " " + options.pixel->name, {});
   ImageCheck check({options.size, options.pixel, wantsPreview});
   // The outputs are looked at first: the input may be a FIFO that waits.
   if (auto refused = checkOutputNames(options)) return *refused;

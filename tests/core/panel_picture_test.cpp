@@ -86,6 +86,7 @@ TEST(PanelPicture, PlacesASmallerPictureAndRefusesOneThatDoesNotFit) {
       {"2,2", {4, 3}, Rotation::k0, "..........ab"},
       {"3,0", {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kPastTheEdge)},
       {"0,3", {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kPastTheEdge)},
+      {"65536,0", {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kPastTheEdge)},
       {"0,0", {1, 3}, Rotation::k0, problem(LayoutProblem::Kind::kLargerThanPanel)},
       {nullptr, {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kWrongSize)},
       {nullptr, {2, 1}, Rotation::k0, "ab"},

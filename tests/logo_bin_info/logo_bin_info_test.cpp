@@ -149,6 +149,10 @@ TEST_F(LogoBinInfoTest, AnswersItsCommandLine) {
        {"--size", "46340x46340", "--pixel", "gray", "--preview", kept, image},
        2,
        "a 46340x46340 gray preview is larger than a PNG encoder takes\n"},
+      {"a turned preview larger than the encoder takes",
+       {"--size", "65535x14564", "--rotate", "90", "--pixel", "gray", "--preview", kept, image},
+       2,
+       "a 14564x65535 gray preview is larger than a PNG encoder takes\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
