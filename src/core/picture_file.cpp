@@ -94,10 +94,6 @@ std::optional<StructureFault> checkBmp(const unsigned char* bytes, std::size_t c
   return std::nullopt;
 }
 
-void appendLittleEndian(std::vector<unsigned char>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> 8 * i));
-}
-
 constexpr std::size_t kGifHeader = 6 + 7;  // signature, logical screen descriptor
 constexpr unsigned char kGifExtension = 0x21, kGifImage = 0x2C;
 constexpr std::size_t kGifImageDescriptor = 10;
@@ -244,7 +240,7 @@ std::vector<unsigned char> bmpForTheDecoder(const unsigned char* bytes, std::siz
   appendLittleEndian(out, 1, 2);  // planes
   appendLittleEndian(out, bmp->bits, 2);
   appendLittleEndian(out, bmp->compression, 4);
-  appendLittleEndian(out, 0, 12);  // image size, resolution
+  out.resize(out.size() + 12);  // image size, resolution: none given
   appendLittleEndian(out, static_cast<std::uint32_t>(colours), 4);
   appendLittleEndian(out, 0, 4);  // important colours
   for (std::uint32_t mask : masks) appendLittleEndian(out, mask, 4);
