@@ -25,6 +25,12 @@ WORK = pathlib.Path(os.environ["LOGO_TOOL_WORK"])
 WAIT = 60  # seconds, the most any one wait takes
 
 
+def setUpModule():
+    # Downloads land in fresh folders, or Chrome renames them.
+    shutil.rmtree(WORK, ignore_errors=True)
+    WORK.mkdir(parents=True)
+
+
 def open_page(language="en-US", width=1280, height=720):
     options = webdriver.ChromeOptions()
     options.binary_location = os.environ["CHROMIUM"]
@@ -74,7 +80,10 @@ def download(driver, button, folder):
     folder.mkdir(parents=True, exist_ok=True)
     driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": str(folder)})
     driver.find_element(By.ID, button).click()
-    done = lambda: [path for path in folder.iterdir() if not path.name.endswith(".crdownload")]
+    # Chrome holds the name with an empty file while the bytes go elsewhere.
+    def done():
+        paths = list(folder.iterdir())
+        return not any(path.suffix == ".crdownload" for path in paths) and [p for p in paths if p.stat().st_size]
     return wait(driver, done)[0].read_bytes()
 
 
@@ -278,6 +287,7 @@ class Page(unittest.TestCase):
             driver.find_element(By.ID, "check-pelk").click()
             wait(driver, lambda: driver.find_element(By.ID, "verdict").get_attribute("class") == "good")
             if "LOGO_TOOL_SCREENSHOT" in os.environ:
+                driver.execute_script("document.activeElement.blur(); window.scrollTo(0, 0)")
                 driver.save_screenshot(os.environ["LOGO_TOOL_SCREENSHOT"])
             # Usable in a narrow window: nothing wider than it.
             driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",

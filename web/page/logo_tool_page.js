@@ -63,9 +63,9 @@
     return option ? option[1] + '-message' : fallback;
   }
 
-  function clearMessages() {
-    for (const id of ['size-message', 'place-message', 'background-message', 'picture-message', 'raw-message', 'image-message'])
-      tell(id, '');
+  // Each step clears the refusals it may give.
+  function clearMessages(...ids) {
+    for (const id of ids) tell(id, '');
   }
 
   function draw(canvas, preview) {
@@ -74,7 +74,7 @@
     canvas.getContext('2d').putImageData(
       new ImageData(new Uint8ClampedArray(preview.rgba.buffer, preview.rgba.byteOffset, preview.rgba.length), preview.width, preview.height), 0, 0);
     // Small logos shown large, pixel for pixel.
-    const scale = Math.max(1, Math.floor(Math.min(640 / preview.width, 360 / preview.height)));
+    const scale = Math.max(1, Math.floor(Math.min(320 / preview.width, 200 / preview.height)));
     canvas.style.width = preview.width * scale + 'px';
   }
 
@@ -91,7 +91,7 @@
     const run = ++state.runs.convert;
     const picture = state.picture;
     const options = { ...panelOptions(), place: $('place').value.trim(), dither: $('dither').value, background: $('background').value.trim() };
-    clearMessages();
+    clearMessages('size-message', 'place-message', 'background-message', 'picture-message');
     try {
       const logo = await tool.convert(picture, options);
       if (run !== state.runs.convert) return;
@@ -125,7 +125,7 @@
   }
 
   async function wrapRaw(file) {
-    clearMessages();
+    clearMessages('raw-message');
     try {
       await useLogo(file, file.name, 'wrapRaw');
     } catch (error) {
@@ -140,7 +140,7 @@
     const { blob, name } = state.image;
     const options = panelOptions();
     const progress = $('check-progress');
-    clearMessages();
+    clearMessages('size-message', 'image-message');
     $('check-result').hidden = false;
     $('report').textContent = '';
     $('verdict').className = '';
