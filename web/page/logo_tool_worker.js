@@ -169,7 +169,9 @@ onmessage = (event) => {
     } catch (error) {
       let message = String(error && error.message);
       const aborted = error instanceof WebAssembly.RuntimeError;
-      if ((aborted && message.startsWith('Aborted')) || error instanceof RangeError) message = await outOfMemory(job);
+      // A C++ exception arrives as a number; the core throws only for memory.
+      const thrown = typeof error === 'number';
+      if (thrown || (aborted && message.startsWith('Aborted')) || error instanceof RangeError) message = await outOfMemory(job);
       else if (aborted) core = null;
       postMessage({ id, error: message, refused: error instanceof Refusal });
     }

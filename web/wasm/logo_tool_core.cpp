@@ -20,12 +20,20 @@
 
 namespace {
 
+// The most one result may take of the module's memory, which is at most
+// 2 GiB and counts in 32 bits: larger panels are refused in the programs'
+// words for running out of memory, before any size is cut short.
+constexpr std::uint64_t kMostResultBytes = std::uint64_t{1} << 30;
+
 struct Result {
   std::vector<unsigned char> bytes;
   PanelSize size;
   std::string text;
 };
 Result result;
+
+// logo_bin_info's words for a preview it cannot hold.
+constexpr const char* kNoMemoryForPreview = "not enough memory for a preview of that size";
 
 bool refuse(const std::string& why) {
   result.text = why;
@@ -175,6 +183,8 @@ EMSCRIPTEN_KEEPALIVE int convert_picture(const unsigned char* bytes, std::size_t
   const auto layout = layOut(picture.size, request);
   if (const auto* problem = std::get_if<LayoutProblem>(&layout))
     return refuse(whyItDoesNotFit(*problem, request));
+  if (panelBytes(std::get<PanelLayout>(layout).panel, *request.pixel) > kMostResultBytes)
+    return refuse(whyNoMemoryToConvert());
   result.bytes = toPanelPixels(picture, request, std::get<PanelLayout>(layout));
   if (result.bytes.empty()) return refuse(whyNoMemoryToConvert());
   result.size = std::get<PanelLayout>(layout).panel;
@@ -228,6 +238,9 @@ EMSCRIPTEN_KEEPALIVE int check_begin(const char* size, const char* pixel, const 
       !takeMounting(rotate, flip, mounting))
     return 0;
   request.preview = request.panel.has_value();
+  if (request.panel &&
+      panelBytes(*request.panel, *request.pixel) + request.panel->pixels() * 4 > kMostResultBytes)
+    return refuse(kNoMemoryForPreview);
   check = std::make_unique<Check>(request, mounting);
   return 1;
 }
@@ -261,7 +274,7 @@ EMSCRIPTEN_KEEPALIVE const char* out_of_memory(const char* job) {
   const std::string name = job;
   result.text = name == "convert" ? whyNoMemoryToHold()
                 : name == "wrap"  ? wrapMessage(WrapOutcome::kOutOfMemory)
-                                  : "not enough memory for a preview of that size";
+                                  : kNoMemoryForPreview;
   return result.text.c_str();
 }
 
