@@ -155,6 +155,26 @@ class ConvertAndWrap(unittest.TestCase):
         finally:
             driver.quit()
 
+    # What 32-bit WebAssembly cannot hold: (job, options, the program's words).
+    TOO_LARGE = [
+        ("convert", {"size": "65535x65535", "place": "center"}, "too large to convert in memory"),
+        ("check", {"size": "16000x16000"}, "not enough memory for a preview of that size"),
+    ]
+
+    def test_what_the_module_cannot_hold_is_refused(self):
+        picture = base64.b64encode((SAMPLES / "logo.png").read_bytes()).decode()
+        driver = open_page()
+        try:
+            for job, options, words in self.TOO_LARGE:
+                with self.subTest(job=job):
+                    said = driver.execute_async_script("""
+                        const [job, options, picture, done] = arguments;
+                        logoTool[job](Uint8Array.from(atob(picture), (c) => c.charCodeAt(0)), options)
+                          .then(() => done('done'), (error) => done(error.message));""", job, options, picture)
+                    self.assertEqual(said, words)
+        finally:
+            driver.quit()
+
     def test_time_of_an_800x480_conversion(self):
         picture = base64.b64encode(made_picture(WORK / "timed").read_bytes()).decode()
         driver = open_page()
