@@ -1,10 +1,13 @@
 # Builds the release archive, checks what it holds, and runs the programs
 # taken from it on the sample beside them, as a user who unpacked it would.
 #   cmake -DCONFIG=<build>/CPackConfig.cmake -DWORK=<dir> -DSUFFIX=<.exe or none>
-#         [-DRUN=<emulator...>] -P release_archive_test.cmake
+#         [-DRUN=<emulator...>] [-DPAGE=ON] -P release_archive_test.cmake
 set(wrap logo_wrap${SUFFIX})
 set(info logo_bin_info${SUFFIX})
 set(expected ${wrap} ${info} logo_pixels${SUFFIX} README.md logo.bin)
+if(PAGE)
+  list(APPEND expected logo_tool.html)
+endif()
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/unpacked)
 

@@ -17,6 +17,9 @@ constexpr std::size_t kRecordHeaderSize = 12;
 constexpr std::size_t kHeaderSize = kImageHeaderSize + kRecordHeaderSize;
 static_assert(kHeaderSize == 27);
 constexpr std::uint32_t kLoadAddress = 0x87800000u;
+// The most data logo_wrap wraps: header and data together stay within a
+// signed 32-bit length.
+constexpr std::int64_t kMostLogoBytes = INT32_MAX - static_cast<std::int64_t>(kHeaderSize);
 // "B000FF\n", the CE BIN signature.
 constexpr std::array<unsigned char, kSyncSize> kSyncBytes = {0x42, 0x30, 0x30, 0x30, 0x46, 0x46, 0x0A};
 

@@ -11,9 +11,6 @@
 
 namespace {
 
-// Header and data together must stay within a signed 32-bit length.
-constexpr std::int64_t kMaxInputSize = INT32_MAX - static_cast<std::int64_t>(kHeaderSize);
-
 // Header room followed by the data: the whole image in one block.
 using ImageBuffer = ZeroedBlock;
 
@@ -22,7 +19,7 @@ WrapOutcome measureInput(std::FILE* input, std::int64_t& size) {
   if (fseeko(input, 0, SEEK_END) != 0) return WrapOutcome::kReadFailed;
   size = ftello(input);
   if (size < 0 || fseeko(input, 0, SEEK_SET) != 0) return WrapOutcome::kReadFailed;
-  return size > kMaxInputSize ? WrapOutcome::kTooLarge : WrapOutcome::kWritten;
+  return size > kMostLogoBytes ? WrapOutcome::kTooLarge : WrapOutcome::kWritten;
 }
 
 // Reads the whole input behind zeroed header room.
@@ -71,7 +68,7 @@ WrapOutcome wrapLogoBesideProgram(const wchar_t* programPath, SiblingPath& path)
     return read;
 
   const std::uint32_t checksum = sumSignedBytes(image.get() + kHeaderSize, size);
-  std::printf("sum of data read = 0x%x\n", static_cast<unsigned>(checksum));
+  std::fputs(checksumLine(checksum).c_str(), stdout);
   encodeHeader(makeLogoHeader(static_cast<std::uint32_t>(size), checksum), image.get());
 
   path.setFileName(kOutputFileName);

@@ -5,6 +5,9 @@
 #ifndef LOGO_WRAP_LOGO_WRAP_MESSAGES_H_
 #define LOGO_WRAP_LOGO_WRAP_MESSAGES_H_
 
+#include <cstdint>
+#include <string>
+
 enum class WrapOutcome {
   kWritten,        // logo_pelk.bin written in full and closed
   kPathUnusable,   // the program's path is too long, or no text in this locale
@@ -50,6 +53,15 @@ inline const char* messageFor(WrapOutcome outcome) {
   for (const auto& message : kWrapMessages)
     if (message.outcome == outcome) return message.gbk;
   return "";
+}
+
+// The line that reports the data's checksum, lower-case hexadecimal without
+// leading zeros, ending in a line feed.
+inline std::string checksumLine(std::uint32_t checksum) {
+  std::string digits;
+  do digits.insert(digits.begin(), "0123456789abcdef"[checksum % 16]);
+  while ((checksum /= 16) != 0);
+  return "sum of data read = 0x" + digits + "\n";
 }
 
 #endif  // LOGO_WRAP_LOGO_WRAP_MESSAGES_H_

@@ -1,0 +1,250 @@
+// The page's controls: they gather options and files, call window.logoTool
+// and show what it gives back. Nothing here computes a pixel or a byte.
+(function () {
+  'use strict';
+
+  const $ = (id) => document.getElementById(id);
+  const tool = window.logoTool;
+  const kProgressFrom = 4 << 20;  // a file smaller than this is read at once
+  const state = { language: 'en', picture: null, logo: null, pelk: null, image: null, runs: { convert: 0, check: 0 } };
+  // What is on show, drawn again in the other language when it changes.
+  const shown = {};
+
+  function word(key, values) {
+    return logoToolText.word(state.language, key, values);
+  }
+
+  function redraw(name, draw) {
+    shown[name] = draw;
+    draw();
+  }
+
+  // A refusal beside its control, in the program's words and, in Chinese,
+  // in plain ones first.
+  function tell(id, text) {
+    redraw(id, () => {
+      const plain = text && state.language === 'zh' ? logoToolText.summary('zh', text) + '（' + text + '）' : text;
+      $(id).textContent = plain || '';
+    });
+  }
+
+  function setLanguage(language) {
+    state.language = language;
+    document.documentElement.lang = language === 'zh' ? 'zh-CN' : 'en';
+    $('language').value = language;
+    for (const element of document.querySelectorAll('[data-text]')) element.textContent = word(element.dataset.text);
+    document.title = word('title');
+    Object.values(shown).forEach((draw) => draw());
+    try {
+      localStorage.setItem('logo_tool.language', language);
+    } catch (e) {
+      // A page from disk may have no storage; the choice then lasts a visit.
+    }
+  }
+
+  function firstLanguage() {
+    try {
+      const chosen = localStorage.getItem('logo_tool.language');
+      if (logoToolText.languages.includes(chosen)) return chosen;
+    } catch (e) {
+      // As above.
+    }
+    const preferred = (navigator.languages && navigator.languages[0]) || navigator.language || '';
+    return /^zh/i.test(preferred) ? 'zh' : 'en';
+  }
+
+  function panelOptions() {
+    return { size: $('size').value.trim(), pixel: $('pixel').value, rotate: $('rotate').value, flip: $('flip').value };
+  }
+
+  // Where a refusal of an option's value belongs.
+  function placeOf(message, fallback) {
+    const option = /^--(size|place|background)\b/.exec(message);
+    return option ? option[1] + '-message' : fallback;
+  }
+
+  // Each step clears the refusals it may give.
+  function clearMessages(...ids) {
+    for (const id of ids) tell(id, '');
+  }
+
+  function draw(canvas, preview) {
+    canvas.width = preview.width;
+    canvas.height = preview.height;
+    canvas.getContext('2d').putImageData(
+      new ImageData(new Uint8ClampedArray(preview.rgba.buffer, preview.rgba.byteOffset, preview.rgba.length), preview.width, preview.height), 0, 0);
+    // Small logos shown large, pixel for pixel.
+    const scale = Math.max(1, Math.floor(Math.min(320 / preview.width, 200 / preview.height)));
+    canvas.style.width = preview.width * scale + 'px';
+  }
+
+  function offer(bytes, name) {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
+    link.download = name;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  }
+
+  async function convert() {
+    if (!state.picture) return;
+    const run = ++state.runs.convert;
+    const picture = state.picture;
+    const options = { ...panelOptions(), place: $('place').value.trim(), dither: $('dither').value, background: $('background').value.trim() };
+    clearMessages('size-message', 'place-message', 'background-message', 'picture-message');
+    try {
+      const logo = await tool.convert(picture, options);
+      if (run !== state.runs.convert) return;
+      const wrapped = await useLogo(logo.bytes, picture.name, 'wrapConverted');
+      // Drawn from the converted bytes, wrapped, through the check's preview.
+      const view = await tool.check(wrapped.bytes, { ...panelOptions(), size: logo.width + 'x' + logo.height });
+      if (run !== state.runs.convert) return;
+      draw($('convert-canvas'), view.preview);
+      redraw('convert-summary', () => {
+        $('convert-summary').textContent = word('converted', { name: picture.name, width: logo.width, height: logo.height, pixel: options.pixel, count: logo.bytes.length });
+      });
+      $('download-logo').onclick = () => offer(logo.bytes, 'logo.bin');
+      $('convert-result').hidden = false;
+    } catch (error) {
+      if (run !== state.runs.convert) return;
+      $('convert-result').hidden = true;
+      tell(placeOf(error.message, 'picture-message'), error.message);
+    }
+  }
+
+  async function useLogo(logo, name, source) {
+    const wrapped = await tool.wrap(logo);
+    state.pelk = wrapped.bytes;
+    redraw('wrap-source', () => {
+      $('wrap-source').textContent = word(source, { name, count: wrapped.bytes.length - 27 });
+    });
+    $('checksum-line').textContent = wrapped.checksumLine;
+    $('download-pelk').onclick = () => offer(wrapped.bytes, 'logo_pelk.bin');
+    $('wrap-result').hidden = false;
+    return wrapped;
+  }
+
+  async function wrapRaw(file) {
+    clearMessages('raw-message');
+    try {
+      await useLogo(file, file.name, 'wrapRaw');
+    } catch (error) {
+      $('wrap-result').hidden = true;
+      tell('raw-message', error.message);
+    }
+  }
+
+  async function check() {
+    if (!state.image) return;
+    const run = ++state.runs.check;
+    const { blob, name } = state.image;
+    const options = panelOptions();
+    const progress = $('check-progress');
+    clearMessages('size-message', 'image-message');
+    $('check-result').hidden = false;
+    $('report').textContent = '';
+    $('verdict').className = '';
+    $('problems').textContent = '';
+    $('download-extract').hidden = true;
+    $('check-preview-box').hidden = true;
+    redraw('verdict', () => {
+      $('verdict').textContent = word('working');
+    });
+    $('check-progress-box').hidden = blob.size < kProgressFrom;
+    progress.value = 0;
+    try {
+      const result = await tool.check(blob, options, ({ done, total, lines }) => {
+        if (run !== state.runs.check) return;
+        progress.value = total ? done / total : 1;
+        $('check-progress-text').textContent = word('progress', { done: (done / 1048576).toFixed(1), total: (total / 1048576).toFixed(1) });
+        if (lines.length) $('report').textContent += lines.join('\n') + '\n';
+      });
+      if (run !== state.runs.check) return;
+      showCheck(result, name, blob.size);
+    } catch (error) {
+      if (run !== state.runs.check) return;
+      $('check-result').hidden = true;
+      tell(placeOf(error.message, 'image-message'), error.message);
+    } finally {
+      if (run === state.runs.check) $('check-progress-box').hidden = true;
+    }
+  }
+
+  function showCheck(result, name, count) {
+    $('report').textContent = result.report.join('\n') + '\n';
+    $('verdict').className = result.status === 0 ? 'good' : 'bad';
+    const problems = result.report.filter((line) => /^(problem|note): /.test(line)).map((line) => line.replace(/^\w+: /, ''));
+    redraw('verdict', () => {
+      const verdict = result.status === 0 ? word('verdictOk') : word('verdictProblems', { count: problems.length });
+      $('verdict').textContent = word('checked', { name, count }) + ' ' + verdict + (result.extract ? '' : result.status ? ' ' + word('noExtract') : '');
+      $('problems').replaceChildren(...problems.map((text) => {
+        const item = document.createElement('li');
+        item.textContent = logoToolText.summary(state.language, text);
+        return item;
+      }));
+    });
+    if (result.preview) {
+      draw($('check-canvas'), result.preview);
+      $('check-preview-box').hidden = false;
+    }
+    if (result.extract) {
+      $('download-extract').hidden = false;
+      $('download-extract').onclick = () => offer(result.extract, 'logo.bin');
+    }
+  }
+
+  function chooseImage(blob, name) {
+    state.image = { blob, name };
+    check();
+  }
+
+  // A file chosen with the control or dropped on its box.
+  function takeFiles(input, drop, use) {
+    input.addEventListener('change', () => input.files[0] && use(input.files[0]));
+    drop.addEventListener('dragover', (event) => {
+      event.preventDefault();
+      drop.classList.add('over');
+    });
+    drop.addEventListener('dragleave', () => drop.classList.remove('over'));
+    drop.addEventListener('drop', (event) => {
+      event.preventDefault();
+      drop.classList.remove('over');
+      if (event.dataTransfer.files[0]) use(event.dataTransfer.files[0]);
+    });
+  }
+
+  async function start() {
+    // A file dropped beside a box must not replace the page.
+    for (const type of ['dragover', 'drop']) window.addEventListener(type, (event) => event.preventDefault());
+    setLanguage(firstLanguage());
+    $('language').addEventListener('change', () => setLanguage($('language').value));
+    takeFiles($('picture'), $('picture-drop'), (file) => {
+      state.picture = file;
+      convert();
+    });
+    takeFiles($('raw'), $('raw-drop'), wrapRaw);
+    takeFiles($('image'), $('image-drop'), (file) => chooseImage(file, file.name));
+    $('check-pelk').addEventListener('click', () => chooseImage(new Blob([state.pelk]), 'logo_pelk.bin'));
+    for (const id of ['size', 'pixel', 'rotate', 'flip'])
+      $(id).addEventListener('change', () => {
+        convert();
+        check();
+      });
+    for (const id of ['place', 'dither', 'background']) $(id).addEventListener('change', convert);
+
+    $('pixel').replaceChildren(...(await tool.pixelFormats()).map((name) => new Option(name, name)));
+    const rows = (await tool.wrapMessages()).map(({ outcome, text }) => {
+      const row = document.createElement('tr');
+      row.append(document.createElement('td'), document.createElement('td'));
+      row.cells[0].textContent = text;
+      return [row, outcome];
+    });
+    $('wrap-messages').replaceChildren(...rows.map(([row]) => row));
+    redraw('wrap-messages', () => {
+      for (const [row, outcome] of rows) row.cells[1].textContent = word('wrap_' + outcome);
+    });
+    document.body.dataset.ready = 'true';
+  }
+
+  start();
+})();
