@@ -1,5 +1,7 @@
 #include "core/image_check.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "core/picture_file.h"
@@ -18,7 +20,10 @@ std::uint64_t panelBytes(PanelSize panel, const PixelFormat& format) {
 ImageCheck::ImageCheck(const CheckRequest& request)
     : request_(request),
       // The window holds what the preview shows, or enough to tell a picture.
-      window_(request.preview ? static_cast<std::size_t>(panelBytes(*request.panel, *request.pixel))
+      // Past what size_t counts (32-bit WebAssembly), asked for whole, so
+      // that it fails as too large rather than being cut short.
+      window_(request.preview ? static_cast<std::size_t>(std::min<std::uint64_t>(
+                                    panelBytes(*request.panel, *request.pixel), SIZE_MAX))
                               : kSignatureBytes),
       walk_({&report_, &window_, &contents_}) {}
 

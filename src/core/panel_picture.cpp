@@ -139,8 +139,11 @@ std::vector<unsigned char> toPanelPixels(const Picture& picture, const PanelRequ
                                          const PanelLayout& layout) {
   const PixelFormat& format = *request.pixel;
   std::vector<unsigned char> raw;
+  // Where memory is counted in 32 bits (WebAssembly), a panel may need more.
+  const std::uint64_t bytes = layout.panel.pixels() * format.bytesPerPixel;
+  if (bytes > raw.max_size()) return {};
   try {
-    raw.resize(layout.panel.pixels() * format.bytesPerPixel);
+    raw.resize(static_cast<std::size_t>(bytes));
   } catch (const std::bad_alloc&) {
     return {};
   }
