@@ -1,19 +1,17 @@
 #include "core/panel_mounting.h"
 
+#include "core/named_value.h"
+
 bool parseRotation(const std::string& text, Rotation& rotation) {
   const std::pair<const char*, Rotation> names[] = {
       {"0", Rotation::k0}, {"90", Rotation::k90}, {"180", Rotation::k180}, {"270", Rotation::k270}};
-  for (const auto& [name, value] : names)
-    if (text == name) return rotation = value, true;
-  return false;
+  return parseNamed(text, names, rotation);
 }
 
 bool parseFlip(const std::string& text, Flip& flip) {
   const std::pair<const char*, Flip> names[] = {
       {"none", Flip::kNone}, {"h", Flip::kHorizontal}, {"v", Flip::kVertical}};
-  for (const auto& [name, value] : names)
-    if (text == name) return flip = value, true;
-  return false;
+  return parseNamed(text, names, flip);
 }
 
 int degrees(Rotation rotation) { return 90 * static_cast<int>(rotation); }

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "core/named_value.h"
+
 namespace {
 
 using Kind = LayoutProblem::Kind;
@@ -101,9 +103,7 @@ bool sameSize(PanelSize a, PanelSize b) { return a.width == b.width && a.height 
 bool parseDither(const std::string& text, Dither& dither) {
   const std::pair<const char*, Dither> names[] = {
       {"none", Dither::kNone}, {"ordered", Dither::kOrdered}, {"diffusion", Dither::kDiffusion}};
-  for (const auto& [name, value] : names)
-    if (text == name) return dither = value, true;
-  return false;
+  return parseNamed(text, names, dither);
 }
 
 bool parsePlacement(const std::string& text, Placement& placement) {
