@@ -1,5 +1,6 @@
 #include "command_line/command_line.h"
 
+#include "core/option_refusals.h"
 #include "system/arguments.h"
 #include "system/console.h"
 #include "system/file_problem.h"
@@ -28,9 +29,7 @@ CLI::Option* addSizeOption(CLI::App& app, std::optional<PanelSize>& size, const 
   const CLI::Validator isPanelSize(
       [](std::string& text) {
         PanelSize parsed;
-        return parsePanelSize(text, parsed) ? std::string()
-                                            : "'" + text + "' is no size like 800x480, each side 1 to " +
-                                                  std::to_string(kMaxPanelSide);
+        return parsePanelSize(text, parsed) ? std::string() : "'" + text + "' is " + kNotASize;
       },
       "");
   return app
@@ -46,11 +45,11 @@ CLI::Option* addSizeOption(CLI::App& app, std::optional<PanelSize>& size, const 
 }
 
 void addMountingOptions(CLI::App& app, Mounting& mounting) {
-  addParsedOption(app, "--rotate", mounting.rotation, parseRotation, "not 0, 90, 180 or 270",
+  addParsedOption(app, "--rotate", mounting.rotation, parseRotation, kNotARotation,
                   "degrees the panel's memory is turned clockwise from the picture as seen, after --flip "
                   "(default 0)")
       ->type_name("DEGREES");
-  addParsedOption(app, "--flip", mounting.flip, parseFlip, "not none, h or v",
+  addParsedOption(app, "--flip", mounting.flip, parseFlip, kNotAFlip,
                   "the picture mirrored before it is turned: h swaps left and right, v top and bottom "
                   "(default none)")
       ->type_name("none|h|v");

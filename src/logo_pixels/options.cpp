@@ -1,6 +1,7 @@
 #include "logo_pixels/options.h"
 
 #include "command_line/command_line.h"
+#include "core/option_refusals.h"
 
 namespace {
 
@@ -26,17 +27,17 @@ std::optional<int> parsePixelsOptions(int argc, char** argv, PixelsOptions& opti
                     "the panel's own (memory) resolution: a picture of another size is refused, not resized, "
                     "unless --place puts a smaller one on it");
   addMountingOptions(app, panel.mounting);
-  addParsedOption(app, "--place", panel.place, parsePlace, "not center, nor X,Y like 100,40",
+  addParsedOption(app, "--place", panel.place, parsePlace, kNotAPlace,
                   "put a picture smaller than the screen at its middle, or with its top-left corner at X,Y "
                   "on the screen as seen; the rest is --background")
       ->type_name("center|X,Y")
       ->needs(size);
-  addParsedOption(app, "--dither", panel.dither, parseDither, "not none, ordered or diffusion",
+  addParsedOption(app, "--dither", panel.dither, parseDither, kNotADither,
                   "for the 5- and 6-bit channels: ordered (8x8 Bayer, the same each time) or diffusion "
                   "(Floyd-Steinberg) keep a gradient's mean without bands (default none: each pixel "
                   "rounded)")
       ->type_name("none|ordered|diffusion");
-  addParsedOption(app, "--background", panel.background, parseColour, "no colour like 1A2B3C",
+  addParsedOption(app, "--background", panel.background, parseColour, kNotAColour,
                   "the colour that transparent pixels are blended over, for formats without alpha, and "
                   "that fills the screen around a placed picture (default 000000)")
       ->type_name("RRGGBB");

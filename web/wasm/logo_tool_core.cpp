@@ -13,6 +13,7 @@
 
 #include "core/bin_image.h"
 #include "core/image_check.h"
+#include "core/option_refusals.h"
 #include "core/panel_picture.h"
 #include "core/picture_decode.h"
 #include "logo_pixels/messages.h"
@@ -61,9 +62,7 @@ bool take(const char* name, const char* text, bool (*parse)(const std::string&, 
 
 bool takeSize(const char* text, std::optional<PanelSize>& size) {
   PanelSize parsed;
-  if (!take("--size", text, parsePanelSize,
-            ("no size like 800x480, each side 1 to " + std::to_string(kMaxPanelSide)).c_str(), parsed))
-    return false;
+  if (!take("--size", text, parsePanelSize, kNotASize.c_str(), parsed)) return false;
   if (*text) size = parsed;
   return true;
 }
@@ -81,8 +80,8 @@ bool takePixel(const char* text, const PixelFormat*& pixel) {
 }
 
 bool takeMounting(const char* rotate, const char* flip, Mounting& mounting) {
-  return take("--rotate", rotate, parseRotation, "not 0, 90, 180 or 270", mounting.rotation) &&
-         take("--flip", flip, parseFlip, "not none, h or v", mounting.flip);
+  return take("--rotate", rotate, parseRotation, kNotARotation, mounting.rotation) &&
+         take("--flip", flip, parseFlip, kNotAFlip, mounting.flip);
 }
 
 // The check, between its first and its last piece.
@@ -169,9 +168,9 @@ EMSCRIPTEN_KEEPALIVE int convert_picture(const unsigned char* bytes, std::size_t
   Placement parsedPlace;
   if (!takePixel(pixel, request.pixel) || !takeSize(size, request.panel) ||
       !takeMounting(rotate, flip, request.mounting) ||
-      !take("--place", place, parsePlacement, "not center, nor X,Y like 100,40", parsedPlace) ||
-      !take("--dither", dither, parseDither, "not none, ordered or diffusion", request.dither) ||
-      !take("--background", background, parseColour, "no colour like 1A2B3C", request.background))
+      !take("--place", place, parsePlacement, kNotAPlace, parsedPlace) ||
+      !take("--dither", dither, parseDither, kNotADither, request.dither) ||
+      !take("--background", background, parseColour, kNotAColour, request.background))
     return 0;
   if (*place) {
     if (!request.panel) return refuse("--place requires --size");
