@@ -35,6 +35,9 @@ TEST(PixelFormat, GreyIsTheLumaOfTheColour) {
     unsigned char out = 0;
     encodePixel(*findPixelFormat("gray"), colour, &out);
     EXPECT_EQ(out, grey) << int{colour.r} << " " << int{colour.g} << " " << int{colour.b};
+    const unsigned char rgba[] = {colour.r, colour.g, colour.b, colour.a};  // and a row at a time
+    OpaqueEncoder(*findPixelFormat("gray")).encodeRun(rgba, 1, 1, &out);
+    EXPECT_EQ(out, grey) << int{colour.r} << " " << int{colour.g} << " " << int{colour.b};
   }
 }
 
