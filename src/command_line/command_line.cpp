@@ -1,94 +1,146 @@
 #include "command_line/command_line.h"
 
-#include "core/option_refusals.h"
 #include "system/arguments.h"
 #include "system/console.h"
-#include "system/file_problem.h"
+#include "system/user_language.h"
+#include "words/file_words.h"
 
 namespace {
 
 constexpr int kBadCommandLine = 2;
 
-int refuse(CLI::App& app, const std::string& why) {
-  writeText(stderr, app.get_name() + ": " + why + "\n\n" + app.help());
-  return kBadCommandLine;
+// The value of --lang, looked for before the command line is read, so that
+// everything it says, its help and refusals too, is in that language.
+std::optional<Language> languageAsked(const std::vector<std::string>& arguments) {
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--") break;
+    if (argument == "--lang" && i + 1 < arguments.size()) return parseLanguageTag(arguments[i + 1]);
+    if (argument.rfind("--lang=", 0) == 0) return parseLanguageTag(argument.substr(7));
+  }
+  return std::nullopt;
+}
+
+std::string joined(const std::vector<std::string>& parts) {
+  std::string text;
+  for (const std::string& part : parts) text += (text.empty() ? "" : " ") + part;
+  return text;
+}
+
+// The option given with no value after it, as CLI11 meets it.
+const CLI::Option* optionMissingItsValue(const CLI::App& app, const std::vector<std::string>& arguments) {
+  for (std::size_t i = 1; i < arguments.size(); ++i)
+    for (const CLI::Option* option : app.get_options())
+      if (option->get_type_size() != 0 && option->check_lname(arguments[i].substr(2)) &&
+          arguments[i].rfind("--", 0) == 0 &&
+          (i + 1 == arguments.size() || arguments[i + 1].rfind("-", 0) == 0))
+        return option;
+  return nullptr;
 }
 
 }  // namespace
 
-void addPixelOption(CLI::App& app, const PixelFormat*& format, const std::string& description) {
-  format = &pixelFormats().front();
-  app.add_option_function<std::string>(
-         "--pixel", [&format](const std::string& name) { format = findPixelFormat(name); },
-         description + " (default " + format->name + ")")
-      ->type_name("FORMAT")
-      ->check(CLI::IsMember(pixelFormatNames()));
+std::string optionText(const std::string& typed) { return textFromConsole(typed); }
+
+Words wordsForRun(int argc, char** argv) {
+  const Language wanted = languageAsked(programArguments(argc, argv).values).value_or(userLanguage());
+  const Encoder encoder = consoleEncoder();
+  return Words(languageTheEncodingHolds(wanted, encoder), encoder);
 }
 
-CLI::Option* addSizeOption(CLI::App& app, std::optional<PanelSize>& size, const std::string& description) {
-  const CLI::Validator isPanelSize(
-      [](std::string& text) {
-        PanelSize parsed;
-        return parsePanelSize(text, parsed) ? std::string() : "'" + text + "' is " + kNotASize;
-      },
-      "");
-  return app
-      .add_option_function<std::string>(
-          "--size",
-          [&size](const std::string& text) {
-            size.emplace();
-            parsePanelSize(text, *size);
+CommandLine::CommandLine(const Words& words, const std::string& name, Message about)
+    : words_(words), app_(words(about), name) {
+  CLI::FormatterBase& formatter = *app_.get_formatter();
+  formatter.label("Usage", words(Message::kHelpUsage));
+  formatter.label("OPTIONS", words(Message::kHelpOptionsWord));
+  formatter.label("Positionals", words(Message::kHelpPositionals));
+  formatter.label("REQUIRED", words(Message::kHelpRequired));
+  formatter.label("Needs", words(Message::kHelpNeeds));
+  formatter.label("Excludes", words(Message::kHelpExcludes));
+  formatter.label("TEXT", words(Message::kHelpText));
+  app_.option_defaults()->group(words(Message::kHelpOptions));
+  app_.set_help_flag("-h,--help", words(Message::kHelpHelp));
+}
+
+void CommandLine::addCommonOptions() {
+  app_.set_version_flag("--version", app_.get_name() + " " LOGO_WRAP_VERSION, words_(Message::kHelpVersion));
+  const Words& say = words_;
+  app_.add_option_function<std::string>("--lang", [](const std::string&) {}, say(Message::kHelpLang))
+      ->type_name("en|zh-CN|zh-TW")
+      ->check(CLI::Validator(
+          [&say](std::string& text) {
+            return parseLanguageTag(text) ? std::string() : languageRefusalText(say, text);
           },
-          description)
-      ->type_name("WxH")
-      ->check(isPanelSize);
+          ""));
 }
 
-void addMountingOptions(CLI::App& app, Mounting& mounting) {
-  addParsedOption(app, "--rotate", mounting.rotation, parseRotation, kNotARotation,
-                  "degrees the panel's memory is turned clockwise from the picture as seen, after --flip "
-                  "(default 0)")
-      ->type_name("DEGREES");
-  addParsedOption(app, "--flip", mounting.flip, parseFlip, kNotAFlip,
-                  "the picture mirrored before it is turned: h swaps left and right, v top and bottom "
-                  "(default none)")
-      ->type_name("none|h|v");
+CLI::Option* CommandLine::addFileOption(const std::string& name, std::string& file, Message description) {
+  const Words& say = words_;
+  return app_.add_option(name, file, say(description))
+      ->check(CLI::Validator(
+          [&say](std::string& text) { return text.empty() ? say(Message::kUsageEmptyName) : std::string(); }, ""));
 }
 
-CLI::Option* addFileOption(CLI::App& app, const std::string& name, std::string& file,
-                           const std::string& description) {
-  const CLI::Validator isNamed(
-      [](std::string& text) {
-        return text.empty() ? std::string("an empty name names no file") : std::string();
-      },
-      "");
-  return app.add_option(name, file, description)->check(isNamed);
+int CommandLine::refuse(const std::string& why) const {
+  writeText(stderr, app_.get_name() + ": " + why + "\n\n" + app_.help());
+  return kBadCommandLine;
 }
 
-void addVersionOption(CLI::App& app) {
-  app.set_version_flag("--version", app.get_name() + " " LOGO_WRAP_VERSION);
+std::string CommandLine::refusal(const CLI::ParseError& error) const {
+  const Words& say = words_;
+  const auto options = app_.get_options();
+  if (dynamic_cast<const CLI::RequiredError*>(&error)) {
+    for (const CLI::Option* option : options)
+      if (option->get_required() && option->count() == 0)
+        return say(Message::kUsageRequired, {{"name", option->get_name()}});
+  } else if (dynamic_cast<const CLI::ExtrasError*>(&error)) {
+    const std::vector<std::string> extras = app_.remaining();
+    return say(extras.size() > 1 ? Message::kUsageNotExpectedMany : Message::kUsageNotExpected,
+               {{"arguments", joined(extras)}});
+  } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&error)) {
+    for (const CLI::Option* option : options)
+      if (option->count() > 1)
+        return say(Message::kUsageGivenTwice,
+                   {{"option", option->get_name()}, {"count", std::to_string(option->count())}});
+    if (const CLI::Option* option = optionMissingItsValue(app_, arguments_))
+      return say(Message::kUsageValueMissing, {{"option", option->get_name()}, {"type", option->get_type_name()}});
+  } else if (dynamic_cast<const CLI::RequiresError*>(&error) || dynamic_cast<const CLI::ExcludesError*>(&error)) {
+    const bool needs = dynamic_cast<const CLI::RequiresError*>(&error) != nullptr;
+    for (const CLI::Option* option : options)
+      if (option->count() > 0)
+        for (const CLI::Option* other : needs ? option->get_needs() : option->get_excludes())
+          if ((other->count() == 0) == needs)
+            return say(needs ? Message::kUsageNeeds : Message::kUsageExcludes,
+                       {{"option", option->get_name()}, {"other", other->get_name()}});
+  } else if (dynamic_cast<const CLI::ValidationError*>(&error)) {
+    return error.what();  // the option's name, then the table's words from its validator
+  }
+  // Nothing else reaches here from these command lines; CLI11's own words then.
+  return say.language() == Language::kEnglish ? std::string(error.what()) : say(Message::kUsageWrong);
 }
 
-std::optional<int> parseCommandLine(CLI::App& app, int argc, char** argv) {
+std::optional<int> CommandLine::parse(int argc, char** argv) {
   // Options are "--name" everywhere; "/name" is a path, also on Windows.
-  app.allow_windows_style_options(false);
+  app_.allow_windows_style_options(false);
   Arguments arguments = programArguments(argc, argv);
+  arguments_ = arguments.values;
   if (arguments.unreadable)
-    return refuse(app, "argument " + std::to_string(*arguments.unreadable) + " " +
-                           make_error_code(FileProblem::kNotUnicode).message());
+    return refuse(words_(Message::kUsageUnreadableArgument,
+                         {{"index", std::to_string(*arguments.unreadable)},
+                          {"why", whyFile(words_, FileProblem::kNotUnicode)}}));
   // CLI11 takes them last first, without the program's name.
   std::vector<std::string> lastFirst;
   if (!arguments.values.empty()) lastFirst.assign(arguments.values.rbegin(), arguments.values.rend() - 1);
   try {
-    app.parse(std::move(lastFirst));
+    app_.parse(std::move(lastFirst));
   } catch (const CLI::CallForHelp&) {
-    writeText(stdout, app.help());
+    writeText(stdout, app_.help());
     return 0;
   } catch (const CLI::CallForVersion& version) {
     writeText(stdout, std::string(version.what()) + "\n");
     return 0;
   } catch (const CLI::ParseError& error) {
-    return refuse(app, error.what());
+    return refuse(refusal(error));
   }
   return std::nullopt;
 }

@@ -1,48 +1,74 @@
 // What logo_bin_info and logo_pixels share on their command lines: the
-// panel's size and pixel format, named the same way, file names as typed,
-// and one way of answering: help and version on standard output (exit 0),
-// a bad option or value with the usage on standard error (exit 2).
+// words of the run, in the user's language; the panel's options, named and
+// refused the same way; file names as typed; and one way of answering:
+// help and version on standard output (exit 0), a bad option or value with
+// the usage on standard error (exit 2).
 #ifndef LOGO_WRAP_COMMAND_LINE_COMMAND_LINE_H_
 #define LOGO_WRAP_COMMAND_LINE_COMMAND_LINE_H_
 
 #include <CLI/CLI.hpp>
 #include <optional>
+#include <string>
 
-#include "core/panel_mounting.h"
-#include "core/panel_size.h"
-#include "core/pixel_format.h"
+#include "core/request_options.h"
+#include "words/option_words.h"
+#include "words/words.h"
 
-// --pixel FORMAT; `format` starts as rgb565le, the default.
-void addPixelOption(CLI::App& app, const PixelFormat*& format, const std::string& description);
-// --size WxH.
-CLI::Option* addSizeOption(CLI::App& app, std::optional<PanelSize>& size, const std::string& description);
-// --rotate 0|90|180|270 and --flip none|h|v: how the panel is mounted.
-void addMountingOptions(CLI::App& app, Mounting& mounting);
-// An option whose text a parser turns into `value`; a text it refuses is
-// reported as "'TEXT' is " followed by `refusal`.
-template <typename Value>
-CLI::Option* addParsedOption(CLI::App& app, const std::string& name, Value& value,
-                             bool (*parse)(const std::string&, Value&), const std::string& refusal,
-                             const std::string& description) {
-  const CLI::Validator parses(
-      [parse, refusal](std::string& text) {
-        Value parsed;
-        return parse(text, parsed) ? std::string() : "'" + text + "' is " + refusal;
-      },
-      "");
-  return app
+// The words of this run: in the language --lang names, else the user's;
+// English where standard output or error cannot hold that language.
+Words wordsForRun(int argc, char** argv);
+
+class CommandLine {
+ public:
+  CommandLine(const Words& words, const std::string& name, Message about);
+  CommandLine(const CommandLine&) = delete;
+  CommandLine& operator=(const CommandLine&) = delete;
+
+  CLI::App& app() { return app_; }
+  const Words& words() const { return words_; }
+
+  // --NAME VALUE: an option of the request, set and refused by the core's
+  // own rules (takeOption), with the table's words for a refused value.
+  template <typename Request>
+  CLI::Option* addRequestOption(const std::string& name, Request& request, Message description,
+                                std::initializer_list<Place> places = {});
+  // An option or argument naming a file: an empty name names none.
+  CLI::Option* addFileOption(const std::string& name, std::string& file, Message description);
+  // -h/--help, --version and --lang, on every companion.
+  void addCommonOptions();
+
+  // The exit status when the run ends here (help, version, a bad command
+  // line); nothing when it goes on. The arguments are taken as typed.
+  std::optional<int> parse(int argc, char** argv);
+
+ private:
+  std::string refusal(const CLI::ParseError& error) const;
+  int refuse(const std::string& why) const;
+
+  const Words& words_;
+  CLI::App app_;
+  std::vector<std::string> arguments_;  // as typed, the program's name first
+};
+
+// An option's value as UTF-8, the core's text, from the console's encoding.
+std::string optionText(const std::string& typed);
+
+template <typename Request>
+CLI::Option* CommandLine::addRequestOption(const std::string& name, Request& request, Message description,
+                                           std::initializer_list<Place> places) {
+  const std::string key = name.substr(2);
+  const Words& say = words_;
+  return app_
       .add_option_function<std::string>(
-          name, [&value, parse](const std::string& text) { parse(text, value); }, description)
-      ->check(parses);
+          name, [&request, key](const std::string& text) { takeOption(request, key, optionText(text)); },
+          say(description, places))
+      ->check(CLI::Validator(
+          [&say, key](std::string& text) {
+            Request scratch;
+            const auto refused = takeOption(scratch, key, optionText(text));
+            return refused ? refusalText(say, *refused) : std::string();
+          },
+          ""));
 }
-// -h/--help and --version are CLI11's; the version is the project's.
-void addVersionOption(CLI::App& app);
-// An option or argument naming a file: an empty name names none.
-CLI::Option* addFileOption(CLI::App& app, const std::string& name, std::string& file,
-                           const std::string& description);
-
-// The exit status when the run ends here (help, version, a bad command
-// line); nothing when it goes on. The arguments are taken as typed.
-std::optional<int> parseCommandLine(CLI::App& app, int argc, char** argv);
 
 #endif  // LOGO_WRAP_COMMAND_LINE_COMMAND_LINE_H_

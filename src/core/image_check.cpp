@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string>
 
+#include "core/panel_picture.h"
 #include "core/picture_file.h"
 
 namespace {
@@ -27,26 +27,40 @@ ImageCheck::ImageCheck(const CheckRequest& request)
                               : kSignatureBytes),
       walk_({&report_, &window_, &contents_}) {}
 
+void ImageCheck::feed(const unsigned char* bytes, std::size_t count) {
+  if (!request_.raw) return walk_.feed(bytes, count);
+  // Raw bytes are memory from address 0 on, as one record would place them.
+  window_.recordData(RecordHeader{}, rawBytes_, bytes, count);
+  rawBytes_ += count;
+}
+
 void ImageCheck::finish() {
-  walk_.finish();
+  if (request_.raw)
+    report_.add(report::RawContents{rawBytes_});
+  else
+    walk_.finish();
   if (request_.panel) checkPanel();
   notePictureFile();
 }
 
-bool ImageCheck::finishMemoryContents() { return contents_.wanted() && consistent() && contents_.finish(); }
+bool ImageCheck::finishMemoryContents() {
+  return !request_.raw && contents_.wanted() && consistent() && contents_.finish();
+}
+
+void ImageCheck::drawScreen(int channels, unsigned char* out) const {
+  ::drawScreen(*request_.panel, *request_.pixel, request_.mounting, window_.bytes().data(), window_.filled(),
+               channels, out);
+}
 
 void ImageCheck::checkPanel() {
   const std::uint64_t needed = panelBytes(*request_.panel, *request_.pixel);
-  const std::string panel = formatPanelSize(*request_.panel) + " " + request_.pixel->name;
-  report_.addLine("panel", panel + ", " + std::to_string(needed) + " bytes");
+  report_.add(report::Panel{*request_.panel, request_.pixel, needed});
   const ImageHeader* image = walk_.image();
-  if (image && image->length != needed)
-    report_.problem("the image data is " + std::to_string(image->length) + " bytes, not the " +
-                    std::to_string(needed) + " that " + panel + " needs");
+  const std::uint64_t length = request_.raw ? rawBytes_ : image ? image->length : needed;
+  if (length != needed) report_.problem(problem::WrongDataSize{length, needed, *request_.panel, request_.pixel});
 }
 
 void ImageCheck::notePictureFile() {
   if (const char* type = pictureFileType(window_.bytes().data(), window_.filled()))
-    report_.addLine("note", std::string("the data starts like a ") + type +
-                                " file, not raw pixels: was a picture wrapped without converting it?");
+    report_.add(report::PictureNote{type});
 }

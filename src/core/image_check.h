@@ -1,6 +1,7 @@
-// What logo_bin_info finds in an image as its bytes arrive: the record walk
-// and its report, the panel's size, a picture file wrapped by mistake, and
-// the memory contents a preview or an extract takes.
+// The check logo_bin_info makes and the page makes: an image's bytes as
+// they arrive, the record walk and its report, the panel's size, a picture
+// file wrapped by mistake, the memory contents for an extract, and the
+// screen a preview shows. The front ends only read, write and say it.
 #ifndef LOGO_WRAP_CORE_IMAGE_CHECK_H_
 #define LOGO_WRAP_CORE_IMAGE_CHECK_H_
 
@@ -10,6 +11,7 @@
 #include "core/byte_sink.h"
 #include "core/image_report.h"
 #include "core/memory_contents.h"
+#include "core/panel_mounting.h"
 #include "core/panel_size.h"
 #include "core/pixel_format.h"
 #include "core/record_walk.h"
@@ -17,6 +19,8 @@
 struct CheckRequest {
   std::optional<PanelSize> panel;
   const PixelFormat* pixel = &pixelFormats().front();
+  Mounting mounting;     // how the preview turns memory back into the screen
+  bool raw = false;      // the bytes are memory contents, with no CE BIN header
   bool preview = false;  // hold the panel's pixels for a preview (needs `panel`)
 };
 
@@ -31,7 +35,7 @@ class ImageCheck {
 
   // Before the first bytes: where the whole memory contents go.
   void writeMemoryContentsTo(ByteSink& sink) { contents_.writeTo(sink); }
-  void feed(const unsigned char* bytes, std::size_t count) { walk_.feed(bytes, count); }
+  void feed(const unsigned char* bytes, std::size_t count);
   // The file has ended: what the walk finds at the end, then the panel's
   // size and the look of a picture file.
   void finish();
@@ -41,7 +45,11 @@ class ImageCheck {
   bool finishMemoryContents();
 
   bool consistent() const { return report_.problems() == 0; }
-  // The panel's pixels, as far as the image holds them.
+  // The preview: the screen as the mounted panel shows it, `channels`
+  // samples a pixel (1 grey, 3 RGB, 4 RGBA), rows top to bottom. Pixels
+  // the image does not reach are opaque black.
+  PanelSize screen() const { return screenSize(*request_.panel, request_.mounting); }
+  void drawScreen(int channels, unsigned char* out) const;
   const MemoryWindow& window() const { return window_; }
   ImageReport& report() { return report_; }
 
@@ -54,6 +62,7 @@ class ImageCheck {
   MemoryWindow window_;
   MemoryContents contents_;
   RecordWalk walk_;
+  std::uint64_t rawBytes_ = 0;
 };
 
 #endif  // LOGO_WRAP_CORE_IMAGE_CHECK_H_

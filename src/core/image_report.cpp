@@ -1,57 +1,39 @@
 #include "core/image_report.h"
 
-#include "core/hex_text.h"
-
-namespace {
-
-// Which sum the stored checksum is: logo_wrap's or the standard tools'.
-std::string checksumKind(const RecordSummary& record) {
-  if (!record.complete()) return std::to_string(record.presentBytes) + " of its data bytes in the file";
+ChecksumKind checksumKind(const RecordSummary& record) {
+  if (!record.complete()) return ChecksumKind::kCutShort;
   const bool isSigned = record.header.checksum == record.signedSum;
   const bool isUnsigned = record.header.checksum == record.unsignedSum;
-  if (isSigned && isUnsigned) return "signed and unsigned bytes alike";
-  if (isSigned) return "signed bytes";
-  return isUnsigned ? "unsigned bytes" : "matches neither sum";
+  if (isSigned && isUnsigned) return ChecksumKind::kBoth;
+  if (isSigned) return ChecksumKind::kSigned;
+  return isUnsigned ? ChecksumKind::kUnsigned : ChecksumKind::kNeither;
 }
-
-}  // namespace
 
 void ImageReport::imageHeader(const ImageHeader& header) {
-  const bool syncOk = header.sync == kSyncBytes;
-  addLine("sync bytes",
-          hexBytes(header.sync.data(), kSyncSize) +
-              (syncOk ? " (as expected)" : " (expected " + hexBytes(kSyncBytes.data(), kSyncSize) + ")"));
-  if (!syncOk) return;
-  addLine("image address", hex32(header.address));
-  addLine("image length", std::to_string(header.length));
+  add(report::Sync{header.sync});
+  if (header.sync != kSyncBytes) return;
+  add(report::ImageAddress{header.address});
+  add(report::ImageLength{header.length});
 }
 
-void ImageReport::recordEnd(const RecordSummary& record) {
-  const RecordHeader& header = record.header;
-  addLine("record " + std::to_string(record.index),
-          "address " + hex32(header.address) + ", length " + std::to_string(header.length) + ", checksum " +
-              hex32(header.checksum) + " (" + checksumKind(record) + ")");
-}
+void ImageReport::recordEnd(const RecordSummary& record) { add(report::Record{record}); }
 
 void ImageReport::walkEnd(const WalkSummary& summary) {
-  addLine("end record", summary.hasEndRecord ? "start address " + hex32(summary.startAddress) : "none");
+  add(report::EndRecord{summary.hasEndRecord ? std::optional<std::uint32_t>(summary.startAddress)
+                                             : std::nullopt});
 }
 
-void ImageReport::problem(const std::string& text) {
-  addLine("problem", text);
+void ImageReport::problem(const ImageProblem& problem) {
+  add(report::Problem{problem});
   ++problems_;
 }
 
-void ImageReport::addLine(const std::string& name, const std::string& value) {
-  text_ += name + ": " + value + "\n";
-}
-
 void ImageReport::finish() {
-  if (problems_ == 0) text_ += "OK\n";
+  if (problems_ == 0) add(report::Consistent{});
 }
 
-std::string ImageReport::takeText() {
-  std::string text;
-  text.swap(text_);
-  return text;
+std::vector<ReportLine> ImageReport::takeLines() {
+  std::vector<ReportLine> lines;
+  lines.swap(lines_);
+  return lines;
 }

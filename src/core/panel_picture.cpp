@@ -107,7 +107,8 @@ bool parseDither(const std::string& text, Dither& dither) {
 }
 
 bool parsePlacement(const std::string& text, Placement& placement) {
-  if (text == "center") return placement = Placement{}, true;
+  const std::string lower = lowerCase(text);
+  if (lower == "center" || lower == "centre") return placement = Placement{}, true;
   const auto comma = text.find(',');
   Placement at{false};
   if (comma == std::string::npos || !parseCoordinate(text.substr(0, comma), at.x) ||

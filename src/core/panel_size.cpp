@@ -12,9 +12,14 @@ bool parseSide(const std::string& text, std::uint32_t& side) {
 }  // namespace
 
 bool parsePanelSize(const std::string& text, PanelSize& size) {
-  const auto x = text.find('x');
-  return x != std::string::npos && parseSide(text.substr(0, x), size.width) &&
-         parseSide(text.substr(x + 1), size.height);
+  // The sides apart as people write them: 800x480, 800X480, 800×480.
+  for (const char* separator : {"x", "X", "\xC3\x97"}) {
+    const auto at = text.find(separator);
+    if (at != std::string::npos)
+      return parseSide(text.substr(0, at), size.width) &&
+             parseSide(text.substr(at + std::char_traits<char>::length(separator)), size.height);
+  }
+  return false;
 }
 
 std::string formatPanelSize(PanelSize size) {

@@ -13,7 +13,8 @@ struct PanelSize {
 
 constexpr std::uint32_t kMaxPanelSide = 65535;
 
-// "800x480": two decimal numbers of 1 to kMaxPanelSide. False otherwise.
+// "800x480": two decimal numbers of 1 to kMaxPanelSide, apart by "x", "X" or
+// "×" (UTF-8). False otherwise.
 bool parsePanelSize(const std::string& text, PanelSize& size);
 std::string formatPanelSize(PanelSize size);
 

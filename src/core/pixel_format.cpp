@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/named_value.h"
+
 namespace {
 
 using Layout = PixelFormat::Layout;
@@ -50,7 +52,11 @@ void storePacked565(const PixelFormat& format, unsigned red5, unsigned green6, u
   out[format.bigEndian ? 1 : 0] = static_cast<unsigned char>(word);
 }
 
-bool parseColour(const std::string& text, Rgba& colour) {
+bool parseColour(const std::string& written, Rgba& colour) {
+  // Written for the web ("#1D3557") or for C ("0x1D3557") alike.
+  std::string text = written;
+  if (text.rfind('#', 0) == 0) text.erase(0, 1);
+  else if (text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0) text.erase(0, 2);
   if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return false;
   const unsigned long value = std::stoul(text, nullptr, 16);
   colour = {static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
@@ -75,7 +81,10 @@ const std::vector<PixelFormat>& pixelFormats() {
   return formats;
 }
 
-const PixelFormat* findPixelFormat(const std::string& name) {
+const PixelFormat* findPixelFormat(const std::string& written) {
+  std::string name = lowerCase(written);
+  // ffmpeg's short names mean the little-endian formats these boards use.
+  if (name == "rgb565" || name == "bgr565") name += "le";
   for (const auto& format : pixelFormats())
     if (name == format.name) return &format;
   return nullptr;

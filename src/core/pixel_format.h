@@ -31,11 +31,12 @@ struct PixelFormat {
   int pngChannels() const { return layout == Layout::kGrey ? 1 : hasAlpha() ? 4 : 3; }
 };
 
-// "RRGGBB", as colours are written for the web; opaque. False otherwise.
+// "RRGGBB", also after "#" or "0x"; opaque. False otherwise.
 bool parseColour(const std::string& text, Rgba& colour);
 
 const std::vector<PixelFormat>& pixelFormats();
-// Null when no format has that name.
+// Null when no format has that name, in any case; "rgb565" and "bgr565"
+// name the little-endian formats.
 const PixelFormat* findPixelFormat(const std::string& name);
 std::vector<std::string> pixelFormatNames();
 

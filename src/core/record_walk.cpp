@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
-#include "core/hex_text.h"
 #include "core/signed_sum.h"
 
 namespace {
 
 constexpr std::uint64_t kAddressSpace = std::uint64_t{1} << 32;
-
-std::string recordName(std::uint64_t index) { return "record " + std::to_string(index); }
 
 }  // namespace
 
@@ -71,7 +68,7 @@ void RecordWalk::startImage() {
   // Whatever follows is no CE BIN image; reading records from it would
   // only make up numbers.
   stage_ = Stage::kNotAnImage;
-  problem("sync bytes are not 42 30 30 30 46 46 0A: this is no CE BIN image");
+  problem(problem::NotAnImage{});
 }
 
 void RecordWalk::startRecord() {
@@ -95,8 +92,7 @@ void RecordWalk::reportRecord() {
   // No 32-bit address space holds such a record; its data would wrap to 0.
   const RecordHeader& header = record_.header;
   if (std::uint64_t{header.address} + header.length > kAddressSpace)
-    problem(recordName(record_.index) + ": address " + hex32(header.address) + " and length " +
-            std::to_string(header.length) + " run past the end of the 32-bit address space");
+    problem(problem::PastAddressSpace{record_.index, header.address, header.length});
 }
 
 void RecordWalk::endRecord() {
@@ -104,50 +100,42 @@ void RecordWalk::endRecord() {
   stage_ = Stage::kRecordHeader;
   const std::uint32_t checksum = record_.header.checksum;
   if (checksum != record_.signedSum && checksum != record_.unsignedSum)
-    problem(recordName(record_.index) + ": checksum " + hex32(checksum) +
-            " matches neither the signed-byte sum " + hex32(record_.signedSum) +
-            " nor the unsigned-byte sum " + hex32(record_.unsignedSum));
+    problem(problem::ChecksumMatchesNeither{record_.index, checksum, record_.signedSum, record_.unsignedSum});
 }
 
 void RecordWalk::finish() {
   switch (stage_) {
     case Stage::kImageHeader:
-      problem("file is " + std::to_string(summary_.fileBytes) + " bytes, shorter than the " +
-              std::to_string(kImageHeaderSize) + "-byte image header");
+      problem(problem::ShorterThanImageHeader{summary_.fileBytes});
       return;
     case Stage::kNotAnImage:
       return;
     case Stage::kRecordHeader:
       if (headerFill_ > 0)
-        problem(recordName(summary_.records + 1) + ": the file ends inside its " +
-                std::to_string(kRecordHeaderSize) + "-byte header, after " + std::to_string(headerFill_));
+        problem(problem::EndsInRecordHeader{summary_.records + 1, headerFill_});
       break;
     case Stage::kRecordData:
       reportRecord();
-      problem(recordName(record_.index) +
-              ": data runs past the end of the file: " + std::to_string(record_.presentBytes) + " of " +
-              std::to_string(record_.header.length) + " bytes present");
+      problem(problem::DataCutShort{record_.index, record_.presentBytes, record_.header.length});
       break;
     case Stage::kAfterEndRecord:
       break;
   }
   for (auto* listener : listeners_) listener->walkEnd(summary_);
   checkExtent();
-  if (bytesAfterEnd_ > 0) problem(std::to_string(bytesAfterEnd_) + " bytes after the end record");
+  if (bytesAfterEnd_ > 0) problem(problem::BytesAfterEndRecord{bytesAfterEnd_});
 }
 
 void RecordWalk::checkExtent() {
   if (summary_.records == 0) {
-    problem("the image holds no records");
+    problem(problem::NoRecords{});
     return;
   }
   const std::uint64_t extentLength = highestEnd_ - lowestAddress_;
   if (image_.address != lowestAddress_ || image_.length != extentLength)
-    problem("image address " + hex32(image_.address) + " and length " + std::to_string(image_.length) +
-            " are not the records' extent: address " + hex32(lowestAddress_) + ", length " +
-            std::to_string(extentLength));
+    problem(problem::NotTheExtent{image_.address, image_.length, lowestAddress_, extentLength});
 }
 
-void RecordWalk::problem(const std::string& text) {
-  for (auto* listener : listeners_) listener->problem(text);
+void RecordWalk::problem(const ImageProblem& found) {
+  for (auto* listener : listeners_) listener->problem(found);
 }

@@ -5,10 +5,10 @@
 #define LOGO_WRAP_CORE_RECORD_WALK_H_
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "core/bin_image.h"
+#include "core/image_problem.h"
 
 struct RecordSummary {
   std::uint64_t index = 0;  // from 1, in file order
@@ -38,7 +38,7 @@ class WalkListener {
   // Once the file has ended, if it held a whole image header.
   virtual void walkEnd(const WalkSummary&) {}
   // Each problem once, naming the record it concerns.
-  virtual void problem(const std::string&) {}
+  virtual void problem(const ImageProblem&) {}
 };
 
 class RecordWalk {
@@ -63,7 +63,7 @@ class RecordWalk {
   void reportRecord();
   void endRecord();
   void checkExtent();
-  void problem(const std::string& text);
+  void problem(const ImageProblem& found);
 
   std::vector<WalkListener*> listeners_;
   Stage stage_ = Stage::kImageHeader;

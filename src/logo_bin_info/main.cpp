@@ -4,11 +4,12 @@
 #include <new>
 #include <string>
 
+#include "command_line/command_line.h"
 #include "logo_bin_info/options.h"
 #include "logo_bin_info/run.h"
 #include "system/console.h"
-#include "system/file_problem.h"
 #include "system/write_signals.h"
+#include "words/file_words.h"
 
 namespace {
 
@@ -16,41 +17,46 @@ constexpr int kConsistent = 0;
 constexpr int kProblemsFound = 1;
 constexpr int kCannotCheck = 2;
 
-std::string describe(const CheckFailure& failure, const InfoOptions& options) {
+std::string describe(const Words& say, const CheckFailure& failure, const InfoOptions& options) {
   using Step = CheckFailure::Step;
+  const CheckRequest& request = options.request;
+  const std::string why = whyFile(say, failure.why, options.file);
   switch (failure.step) {
     case Step::kPreviewTooLarge:
-      return "a " + failure.path + " preview is larger than a PNG encoder takes";
+      return say(Message::kCheckPreviewTooLarge,
+                 {{"panel", formatPanelSize(screenSize(*request.panel, request.mounting))},
+                  {"pixel", request.pixel->name}});
     case Step::kSameOutputs:
-      return "cannot write the preview '" + failure.path + "': it names the same file as --extract '" +
-             options.extract + "'";
-    default:
+      return say(Message::kCheckSameOutputs, {{"file", failure.path}, {"extract", options.extract}});
+    case Step::kOpen:
+      return say(Message::kCheckCannotOpen, {{"file", failure.path}, {"why", why}});
+    case Step::kRead:
+      return say(Message::kCheckCannotRead, {{"file", failure.path}, {"why", why}});
+    case Step::kWriteExtract:
+      return say(Message::kCheckCannotWrite, {{"file", failure.path}, {"why", why}});
+    case Step::kWritePreview:
+      return say(Message::kCheckCannotWritePreview, {{"file", failure.path}, {"why", why}});
+    case Step::kWriteReport:
       break;
   }
-  const char* what = failure.step == Step::kOpen           ? "open"
-                     : failure.step == Step::kRead         ? "read"
-                     : failure.step == Step::kWriteExtract ? "write"
-                     : failure.step == Step::kWritePreview ? "write the preview"
-                                                           : "write the report to";
-  const std::string why =
-      failure.why == FileProblem::kIsTheInput ? "is " + options.file + " itself" : failure.why.message();
-  return std::string("cannot ") + what + " '" + failure.path + "': " + why;
+  return say(Message::kCannotWriteReport, {{"file", say(Message::kStandardOutput)}, {"why", why}});
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  const Words words = wordsForRun(argc, argv);
   InfoOptions options;
-  if (const auto status = parseInfoOptions(argc, argv, options)) return *status;
+  if (const auto status = parseInfoOptions(words, argc, argv, options)) return *status;
   // A report or a file cut short must say so, not end in silence.
   reportWriteErrorsInsteadOfDying();
   try {
-    const CheckResult result = checkImage(options);
+    const CheckResult result = checkImage(words, options);
     if (!result.failure) return result.consistent ? kConsistent : kProblemsFound;
-    writeText(stderr, "logo_bin_info: " + describe(*result.failure, options) + "\n");
+    writeText(stderr, "logo_bin_info: " + describe(words, *result.failure, options) + "\n");
   } catch (const std::bad_alloc&) {
     // Only a preview's pixels are held, and the panel's size chose them.
-    writeText(stderr, "logo_bin_info: not enough memory for a preview of that size\n");
+    writeText(stderr, "logo_bin_info: " + words(Message::kNoMemoryForPreview) + "\n");
   }
   return kCannotCheck;
 }

@@ -2,23 +2,20 @@
 
 #include "command_line/command_line.h"
 
-std::optional<int> parseInfoOptions(int argc, char** argv, InfoOptions& options) {
-  CLI::App app(
-      "Checks a CE BIN image, such as logo_wrap's logo_pelk.bin, before it is flashed: its fields, "
-      "records and checksums, and the logo's size and picture.",
-      "logo_bin_info");
-  addVersionOption(app);
+std::optional<int> parseInfoOptions(const Words& words, int argc, char** argv, InfoOptions& options) {
+  CommandLine line(words, "logo_bin_info", Message::kAboutBinInfo);
+  line.addCommonOptions();
+  CheckRequest& request = options.request;
   CLI::Option* size =
-      addSizeOption(app, options.size, "the panel's resolution: the image data must be exactly its size");
-  addPixelOption(app, options.pixel, "the panel's pixel format");
-  addMountingOptions(app, options.mounting);
-  addFileOption(app, "--preview", options.preview,
-                "write the image data as a PNG picture, as the mounted panel shows it")
-      ->type_name("OUT.png")
-      ->needs(size);
-  addFileOption(app, "--extract", options.extract,
-                "write the image's memory contents: the logo back as logo.bin")
-      ->type_name("OUT");
-  addFileOption(app, "FILE", options.file, "the image to check")->required();
-  return parseCommandLine(app, argc, argv);
+      line.addRequestOption("--size", request, Message::kHelpInfoSize)->type_name(words(Message::kHelpWxH));
+  line.addRequestOption("--pixel", request, Message::kHelpInfoPixel, {{"default", request.pixel->name}})
+      ->type_name(words(Message::kHelpFormat) + ":" + pixelFormatSet());
+  line.addRequestOption("--rotate", request, Message::kHelpRotate)->type_name(words(Message::kHelpDegrees));
+  line.addRequestOption("--flip", request, Message::kHelpFlip)->type_name("none|h|v");
+  line.addFileOption("--preview", options.preview, Message::kHelpPreview)->type_name("OUT.png")->needs(size);
+  line.addFileOption("--extract", options.extract, Message::kHelpExtract)->type_name("OUT");
+  line.addFileOption("FILE", options.file, Message::kHelpFile)->required();
+  const auto status = line.parse(argc, argv);
+  options.request.preview = !options.preview.empty();
+  return status;
 }

@@ -7,6 +7,7 @@
 #include "system/console.h"
 #include "system/file_access.h"
 #include "system/output_file.h"
+#include "words/report_words.h"
 
 namespace {
 
@@ -16,24 +17,23 @@ CheckResult failure(Step step, const std::string& path, std::error_code why) {
   return {false, CheckFailure{step, path, why}};
 }
 
-void print(ImageReport& report) { writeText(stdout, report.takeText()); }
+void print(const Words& words, ImageReport& report) { writeText(stdout, reportText(words, report.takeLines())); }
 
 // The lines so far, printed; a report that never arrived must not pass for
 // a clean one, nor let a file be replaced on its way.
-std::optional<CheckResult> printAll(ImageReport& report) {
-  print(report);
-  if (std::fflush(stdout) != 0 || std::ferror(stdout))
-    return failure(Step::kWriteReport, "standard output", lastError());
+std::optional<CheckResult> printAll(const Words& words, ImageReport& report) {
+  print(words, report);
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) return failure(Step::kWriteReport, "", lastError());
   return std::nullopt;
 }
 
 // In pieces, printing the report as it grows, so that neither the file nor
 // its report is held whole.
-std::error_code walkFile(std::FILE* file, ImageCheck& check) {
+std::error_code walkFile(const Words& words, std::FILE* file, ImageCheck& check) {
   static unsigned char piece[1 << 20];
   for (std::size_t count; (count = std::fread(piece, 1, sizeof piece, file)) > 0;) {
     check.feed(piece, count);
-    print(check.report());
+    print(words, check.report());
   }
   const std::error_code error = std::ferror(file) ? lastError() : std::error_code();
   check.finish();
@@ -42,8 +42,9 @@ std::error_code walkFile(std::FILE* file, ImageCheck& check) {
 
 // The preview drawn into its file; what stopped it, if anything did.
 std::error_code drawPreview(const InfoOptions& options, const MemoryWindow& window, OutputFile& preview) {
-  if (writePngPreview(preview, *options.size, *options.pixel, window.bytes().data(), window.filled(),
-                      options.mounting))
+  const CheckRequest& request = options.request;
+  if (writePngPreview(preview, *request.panel, *request.pixel, window.bytes().data(), window.filled(),
+                      request.mounting))
     return {};
   return preview.writeError() ? preview.writeError() : std::make_error_code(std::errc::not_enough_memory);
 }
@@ -61,16 +62,15 @@ std::optional<CheckResult> finishOutputs(const InfoOptions& options, ImageCheck&
   if (extracting) {
     if (const std::error_code error = extract.commit())
       return failure(Step::kWriteExtract, options.extract, error);
-    check.report().addLine("extracted", "the memory contents to " + options.extract);
+    check.report().add(report::Extracted{options.extract});
   } else if (extract.isOpen()) {
     extract.discard();
-    check.report().addLine("extracted", "nothing: the image has problems");
+    check.report().add(report::Extracted{});
   }
   if (preview.isOpen()) {
     if (const std::error_code error = preview.commit())
       return failure(Step::kWritePreview, options.preview, error);
-    check.report().addLine("preview", formatPanelSize(screenSize(*options.size, options.mounting)) +
-                                          " PNG written to " + options.preview);
+    check.report().add(report::Preview{check.screen(), options.preview});
   }
   return std::nullopt;
 }
@@ -91,12 +91,12 @@ std::optional<CheckResult> checkOutputNames(const InfoOptions& options) {
 
 }  // namespace
 
-CheckResult checkImage(const InfoOptions& options) {
-  const bool wantsPreview = !options.preview.empty();
-  const PanelSize screen = options.size ? screenSize(*options.size, options.mounting) : PanelSize{};
-  if (wantsPreview && !fitsPngPreview(screen, *options.pixel))
-    return failure(Step::kPreviewTooLarge, formatPanelSize(screen) + " " + options.pixel->name, {});
-  ImageCheck check({options.size, options.pixel, wantsPreview});
+CheckResult checkImage(const Words& words, const InfoOptions& options) {
+  const CheckRequest& request = options.request;
+  // Refused before the preview's pixels are asked for.
+  if (request.preview && !fitsPngPreview(screenSize(*request.panel, request.mounting), *request.pixel))
+    return failure(Step::kPreviewTooLarge, "", {});
+  ImageCheck check(request);
   // The outputs are looked at first: the input may be a FIFO that waits.
   if (auto refused = checkOutputNames(options)) return *refused;
   InputFile file;
@@ -106,16 +106,16 @@ CheckResult checkImage(const InfoOptions& options) {
   if (!options.extract.empty())
     if (const std::error_code error = extract.open(options.extract, file.get()))
       return failure(Step::kWriteExtract, options.extract, error);
-  if (wantsPreview)
+  if (request.preview)
     if (const std::error_code error = preview.open(options.preview, file.get()))
       return failure(Step::kWritePreview, options.preview, error);
 
   if (extract.isOpen()) check.writeMemoryContentsTo(extract);
-  if (const std::error_code error = walkFile(file.get(), check))
+  if (const std::error_code error = walkFile(words, file.get(), check))
     return failure(Step::kRead, options.file, error);
-  if (auto failed = printAll(check.report())) return *failed;
+  if (auto failed = printAll(words, check.report())) return *failed;
   if (auto failed = finishOutputs(options, check, extract, preview)) return *failed;
   check.report().finish();
-  if (auto failed = printAll(check.report())) return *failed;
+  if (auto failed = printAll(words, check.report())) return *failed;
   return {check.consistent(), std::nullopt};
 }

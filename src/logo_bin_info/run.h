@@ -20,17 +20,17 @@ struct CheckFailure {
     kWriteReport
   };
   Step step;
-  std::string path;  // for kPreviewTooLarge, the panel's size and format
+  std::string path;  // none for kPreviewTooLarge and kWriteReport
   std::error_code why;
 };
 
 struct CheckResult {
-  bool consistent = false;  // the report ends in OK
+  bool consistent = false;  // the report ends in its verdict
   std::optional<CheckFailure> failure;
 };
 
-// Prints the report on standard output as it grows. A failure stops the
-// run; what was printed stays printed.
-CheckResult checkImage(const InfoOptions& options);
+// Prints the report on standard output as it grows, in `words`. A failure
+// stops the run; what was printed stays printed.
+CheckResult checkImage(const Words& words, const InfoOptions& options);
 
 #endif  // LOGO_WRAP_LOGO_BIN_INFO_RUN_H_

@@ -3,52 +3,44 @@
 #include <new>
 #include <string>
 
-#include "logo_pixels/messages.h"
+#include "command_line/command_line.h"
 #include "logo_pixels/options.h"
 #include "logo_pixels/run.h"
 #include "system/console.h"
-#include "system/file_problem.h"
 #include "system/write_signals.h"
+#include "words/file_words.h"
+#include "words/picture_words.h"
 
 namespace {
 
 constexpr int kWritten = 0;
 constexpr int kNotWritten = 2;
 
-std::string why(const ConversionFailure& failure, const PixelsOptions& options) {
-  using Kind = ConversionFailure::Kind;
-  switch (failure.kind) {
-    case Kind::kNotDecoded:
-      return whyNotDecoded(*failure.decoding, failure.pictureType);
-    case Kind::kDoesNotFit:
-      return whyItDoesNotFit(*failure.layout, options.panel);
-    case Kind::kNoMemoryToConvert:
-      return whyNoMemoryToConvert();
-    case Kind::kUnreadable:
-    case Kind::kUnreported:
-    case Kind::kUnwritable:
-      break;
-  }
-  if (failure.why == FileProblem::kTooLarge) return whyTooLargeAPicture();
-  if (failure.why == FileProblem::kIsTheInput) return "is " + options.picture + " itself";
-  return failure.why.message();
+std::string why(const Words& say, const PixelsFailure& failure, const PixelsOptions& options) {
+  if (failure.kind == PixelsFailure::Kind::kNotConverted) return refusalText(say, *failure.refusal, options.panel);
+  if (failure.why == FileProblem::kTooLarge) return pictureTooLargeText(say);
+  return whyFile(say, failure.why, options.picture);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  const Words words = wordsForRun(argc, argv);
   PixelsOptions options;
-  if (const auto status = parsePixelsOptions(argc, argv, options)) return *status;
+  if (const auto status = parsePixelsOptions(words, argc, argv, options)) return *status;
   reportWriteErrorsInsteadOfDying();
   try {
-    const auto failure = convertPicture(options);
+    const auto failure = convertPictureFile(words, options);
     if (!failure) return kWritten;
-    const bool unreported = failure->kind == ConversionFailure::Kind::kUnreported;
-    writeText(stderr, unreported ? "logo_pixels: cannot write the report to 'standard output': " +
-                                       failure->why.message() + "\n"
-                                 : "logo_pixels: " + failure->path + ": " + why(*failure, options) + "\n");
+    const bool unreported = failure->kind == PixelsFailure::Kind::kUnreported;
+    writeText(stderr, "logo_pixels: " +
+                          (unreported ? words(Message::kCannotWriteReport,
+                                              {{"file", words(Message::kStandardOutput)},
+                                               {"why", whyFile(words, failure->why)}})
+                                      : failure->path + ": " + why(words, *failure, options)) +
+                          "\n");
   } catch (const std::bad_alloc&) {
-    writeText(stderr, "logo_pixels: " + options.picture + ": " + whyNoMemoryToHold() + "\n");
+    writeText(stderr, "logo_pixels: " + options.picture + ": " + words(Message::kNoMemoryToHold) + "\n");
   }
   return kNotWritten;
 }

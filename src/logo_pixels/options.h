@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/panel_picture.h"
+#include "words/words.h"
 
 struct PixelsOptions {
   std::string picture;
@@ -15,6 +16,6 @@ struct PixelsOptions {
 
 // The exit status when the run ends here (help, version, a bad command
 // line); nothing when it goes on.
-std::optional<int> parsePixelsOptions(int argc, char** argv, PixelsOptions& options);
+std::optional<int> parsePixelsOptions(const Words& words, int argc, char** argv, PixelsOptions& options);
 
 #endif  // LOGO_WRAP_LOGO_PIXELS_OPTIONS_H_

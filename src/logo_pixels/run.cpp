@@ -6,10 +6,11 @@
 #include "system/console.h"
 #include "system/file_access.h"
 #include "system/output_file.h"
+#include "words/picture_words.h"
 
 namespace {
 
-using Kind = ConversionFailure::Kind;
+using Kind = PixelsFailure::Kind;
 
 // Only a whole OUT takes the name: after a failure, whatever had it keeps it.
 std::error_code writeOut(const std::string& path, std::FILE* picture, const std::vector<unsigned char>& raw) {
@@ -19,51 +20,27 @@ std::error_code writeOut(const std::string& path, std::FILE* picture, const std:
   return out.commit();
 }
 
-// Only what the options asked for beyond a plain conversion, each piece
-// ending in ", ".
-std::string whatWasDone(const PanelRequest& request, const PanelLayout& layout) {
-  std::string done;
-  if (request.place)
-    done += "placed at " + std::to_string(layout.x) + "," + std::to_string(layout.y) + " on " +
-            formatPanelSize(screenSize(layout.panel, request.mounting)) + ", ";
-  if (request.mounting.flip != Flip::kNone)
-    done += std::string("flipped ") + (request.mounting.flip == Flip::kHorizontal ? "h" : "v") + ", ";
-  if (request.mounting.rotation != Rotation::k0)
-    done += "turned " + std::to_string(degrees(request.mounting.rotation)) + " clockwise, ";
-  if (request.dither != Dither::kNone && request.pixel->layout == PixelFormat::Layout::kPacked565)
-    done += std::string(request.dither == Dither::kOrdered ? "ordered" : "diffusion") + " dither, ";
-  return done;
-}
-
 }  // namespace
 
-std::optional<ConversionFailure> convertPicture(const PixelsOptions& options) {
+std::optional<PixelsFailure> convertPictureFile(const Words& words, const PixelsOptions& options) {
   // OUT is looked at first: the picture may be a long stream.
   if (std::error_code refused = checkOutputName(options.out))
-    return ConversionFailure{Kind::kUnwritable, options.out, refused};
+    return PixelsFailure{Kind::kUnwritable, options.out, refused};
   InputFile file;
   std::error_code error = openReadable(options.picture, file);
   std::vector<unsigned char> bytes;
   if (!error) error = readAtMost(file.get(), kMostPictureBytes, bytes);
-  if (error) return ConversionFailure{Kind::kUnreadable, options.picture, error};
+  if (error) return PixelsFailure{Kind::kUnreadable, options.picture, error};
 
-  Picture picture;
-  if (auto error = decodePicture(bytes.data(), bytes.size(), picture))
-    return ConversionFailure{Kind::kNotDecoded, options.picture, {}, std::move(error), picture.type};
-  const PanelRequest& request = options.panel;
-  const auto layout = layOut(picture.size, request);
-  if (const auto* problem = std::get_if<LayoutProblem>(&layout))
-    return ConversionFailure{Kind::kDoesNotFit, options.picture, {}, {}, picture.type, *problem};
-  const std::vector<unsigned char> raw = toPanelPixels(picture, request, std::get<PanelLayout>(layout));
-  if (raw.empty()) return ConversionFailure{Kind::kNoMemoryToConvert, options.picture};
-  if ((error = writeOut(options.out, file.get(), raw)))
-    return ConversionFailure{Kind::kUnwritable, options.out, error};
+  auto converted = convertPicture(bytes.data(), bytes.size(), options.panel);
+  if (auto* refusal = std::get_if<ConversionRefusal>(&converted))
+    return PixelsFailure{Kind::kNotConverted, options.picture, {}, std::move(*refusal)};
+  const Conversion& done = std::get<Conversion>(converted);
+  if ((error = writeOut(options.out, file.get(), done.pixels)))
+    return PixelsFailure{Kind::kUnwritable, options.out, error};
 
-  writeText(stdout, options.picture + ": " + formatPanelSize(picture.size) + " " + picture.type + " -> " +
-                        request.pixel->name + ", " + whatWasDone(request, std::get<PanelLayout>(layout)) +
-                        std::to_string(raw.size()) + " bytes -> " + options.out + "\n");
+  writeText(stdout, conversionLine(words, done, options.panel, options.picture, options.out) + "\n");
   // A line that never arrived must not pass for one that did.
-  if (std::fflush(stdout) != 0 || std::ferror(stdout))
-    return ConversionFailure{Kind::kUnreported, "standard output", lastError()};
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) return PixelsFailure{Kind::kUnreported, "", lastError()};
   return std::nullopt;
 }

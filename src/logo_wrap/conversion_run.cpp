@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "core/bin_image.h"
+#include "core/wrapped_logo.h"
 #include "system/console.h"
 #include "system/file_access.h"
 #include "system/file_space.h"
@@ -19,7 +19,7 @@ WrapOutcome measureInput(std::FILE* input, std::int64_t& size) {
   if (fseeko(input, 0, SEEK_END) != 0) return WrapOutcome::kReadFailed;
   size = ftello(input);
   if (size < 0 || fseeko(input, 0, SEEK_SET) != 0) return WrapOutcome::kReadFailed;
-  return size > kMostLogoBytes ? WrapOutcome::kTooLarge : WrapOutcome::kWritten;
+  return WrappedLogo::fits(static_cast<std::uint64_t>(size)) ? WrapOutcome::kWritten : WrapOutcome::kTooLarge;
 }
 
 // Reads the whole input behind zeroed header room.
@@ -67,9 +67,10 @@ WrapOutcome wrapLogoBesideProgram(const wchar_t* programPath, SiblingPath& path)
   if (const WrapOutcome read = readImage(input.get(), size, image); read != WrapOutcome::kWritten)
     return read;
 
-  const std::uint32_t checksum = sumSignedBytes(image.get() + kHeaderSize, size);
-  std::fputs(checksumLine(checksum).c_str(), stdout);
-  encodeHeader(makeLogoHeader(static_cast<std::uint32_t>(size), checksum), image.get());
+  WrappedLogo logo;
+  logo.feed(image.get() + kHeaderSize, static_cast<std::size_t>(size));
+  std::fputs(checksumLine(logo.checksum()).c_str(), stdout);
+  logo.encodeHeader(image.get());
 
   path.setFileName(kOutputFileName);
   return writeImage(fileNameFromLocaleText(path.text).c_str(), image.get(),

@@ -3,7 +3,7 @@
 #define LOGO_WRAP_LOGO_WRAP_CONVERSION_RUN_H_
 
 #include "core/sibling_path.h"
-#include "logo_wrap/messages.h"
+#include "words/wrap_messages.h"
 
 // Prints the separator report and the checksum line as it gets to them, and
 // returns how the run ended; `path` then holds the last path composed.

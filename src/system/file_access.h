@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "system/file_access_platform.h"
-#include "system/file_problem.h"
+#include "words/file_problem.h"
 
 // A stream closed when it goes out of scope, for the files only read.
 struct FileCloser {

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "test_bytes.h"
+#include "words/report_words.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ Checked check(const Bytes& image, const CheckRequest& request = {}) {
   check.finish();
   const bool whole = check.finishMemoryContents();
   check.report().finish();
-  return {check.report().takeText(), whole, contents.bytes()};
+  return {reportText(Words(), check.report().takeLines()), whole, contents.bytes()};
 }
 
 // One record of `length` zero bytes at `address`, the image around it.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/image_report.h"
+#include "words/report_words.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ std::string reportInPieces(const Bytes& file, std::size_t pieceSize) {
     walk.feed(file.data() + at, std::min(pieceSize, file.size() - at));
   walk.finish();
   report.finish();
-  return report.takeText();
+  return reportText(Words(), report.takeLines());
 }
 
 // Random data behind an image header and two record headers, the second

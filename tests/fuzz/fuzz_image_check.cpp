@@ -9,6 +9,7 @@
 #include "core/image_report.h"
 #include "core/memory_contents.h"
 #include "core/record_walk.h"
+#include "words/report_words.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ Walked walk(const std::uint8_t* data, std::size_t size, std::size_t split) {
   walk.feed(data + split, size - split);
   walk.finish();
   report.finish();
-  return {report.takeText(), report.problems(), window.bytes()};
+  return {reportText(Words(), report.takeLines()), report.problems(), window.bytes()};
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // checksums as sums of unsigned bytes), and its own flattening of them.
 #include "core/image_check.h"
 #include "logo_wrap_fixture.h"
+#include "words/report_words.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ TEST_F(SRecordTest, NamesTheRecordOfADamagedImage) {
     ImageCheck check({});
     check.feed(reinterpret_cast<const unsigned char*>(damaged.data()), damaged.size());
     check.finish();
-    const std::string report = check.report().takeText();
+    const std::string report = reportText(Words(), check.report().takeLines());
     EXPECT_NE(report.find("\nproblem: " + c.problem + "\n"), std::string::npos) << report;
     EXPECT_FALSE(check.consistent());
   }

@@ -1,6 +1,6 @@
 // The GBK bytes logo_wrap prints are the words beside them: converted
 // apart, not copied, so a wrong byte in the table shows.
-#include "logo_wrap/messages.h"
+#include "words/wrap_messages.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "logo_wrap/messages.h"
+#include "words/wrap_messages.h"
 #include "program_runner.h"
 
 #ifdef LOGO_WRAP_SANITIZE

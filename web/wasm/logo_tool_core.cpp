@@ -1,23 +1,26 @@
 // The core's three jobs for logo_tool.html, as a small C interface: bytes
 // in the module's memory, options as the programs' texts, and one result
-// at a time that the worker reads back before its next call. A call that
-// refuses leaves its reason, in the programs' words, as the result's text.
+// at a time that the worker reads back before its next call. It reads the
+// options, calls the job and says the result in the words of the language
+// asked for; a call that refuses leaves its reason as the result's text.
 #include <emscripten.h>
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-#include <variant>
+#include <utility>
 #include <vector>
 
-#include "core/bin_image.h"
 #include "core/image_check.h"
-#include "core/option_refusals.h"
-#include "core/panel_picture.h"
-#include "core/picture_decode.h"
-#include "logo_pixels/messages.h"
-#include "logo_wrap/messages.h"
+#include "core/picture_conversion.h"
+#include "core/request_options.h"
+#include "core/sibling_path.h"
+#include "core/wrapped_logo.h"
+#include "words/option_words.h"
+#include "words/picture_words.h"
+#include "words/report_words.h"
+#include "words/wrap_messages.h"
 
 namespace {
 
@@ -30,58 +33,48 @@ struct Result {
   std::vector<unsigned char> bytes;
   PanelSize size;
   std::string text;
+  std::string option;  // the option a refusal is about, if one is
+  std::string advice;  // for a check: a line for each of the report's, empty where there is none
 };
 Result result;
 
-// logo_bin_info's words for a preview it cannot hold.
-constexpr const char* kNoMemoryForPreview = "not enough memory for a preview of that size";
-
-bool refuse(const std::string& why) {
+bool refuse(const std::string& why, const std::string& option = "") {
   result.text = why;
+  result.option = option;
   return false;
 }
 
-// The program's message without its line feed.
-std::string wrapMessage(WrapOutcome outcome) {
-  for (const auto& message : kWrapMessages)
-    if (message.outcome == outcome) {
-      const std::string text = message.text;
-      return text.substr(0, text.size() - 1);
-    }
-  return {};
+Words wordsFor(const char* tag) { return Words(parseLanguageTag(tag).value_or(Language::kEnglish)); }
+
+// "name\tvalue" lines, as many bytes as the page gave: a value is taken
+// whole, a NUL in it too, which no option takes.
+std::vector<std::pair<std::string, std::string>> readOptions(const char* bytes, std::size_t count) {
+  std::vector<std::pair<std::string, std::string>> options;
+  const std::string text(bytes, count);
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(at, end - at);
+    const std::size_t tab = line.find('\t');
+    if (tab != std::string::npos) options.emplace_back(line.substr(0, tab), line.substr(tab + 1));
+    at = end + 1;
+  }
+  return options;
 }
 
-// An option as the command lines take it, in their words when refused. An
-// empty text is an option not given.
-template <typename Value>
-bool take(const char* name, const char* text, bool (*parse)(const std::string&, Value&), const char* refusal,
-          Value& value) {
-  if (!*text || parse(text, value)) return true;
-  return refuse(std::string(name) + ": '" + text + "' is " + refusal);
-}
-
-bool takeSize(const char* text, std::optional<PanelSize>& size) {
-  PanelSize parsed;
-  if (!take("--size", text, parsePanelSize, kNotASize.c_str(), parsed)) return false;
-  if (*text) size = parsed;
+// Each option as the command lines take it, in their words when refused.
+// An empty text is an option not given.
+template <typename Request>
+bool takeOptions(const Words& say, const char* bytes, std::size_t count, Request& request) {
+  for (const auto& [name, text] : readOptions(bytes, count)) {
+    if (text.empty()) continue;
+    if (const auto refused = takeOption(request, name, text))
+      return refused->expected == ValueKind::kOptionName
+                 ? refuse(refusalText(say, *refused), name)
+                 : refuse(say(Message::kUsageBadValue, {{"option", "--" + name}, {"why", refusalText(say, *refused)}}),
+                          name);
+  }
   return true;
-}
-
-std::string formatNames() {
-  std::string names;
-  for (const std::string& name : pixelFormatNames()) names += (names.empty() ? "" : ",") + name;
-  return names;
-}
-
-bool takePixel(const char* text, const PixelFormat*& pixel) {
-  if (!*text) return true;
-  if ((pixel = findPixelFormat(text))) return true;
-  return refuse(std::string("--pixel: ") + text + " not in {" + formatNames() + "}");
-}
-
-bool takeMounting(const char* rotate, const char* flip, Mounting& mounting) {
-  return take("--rotate", rotate, parseRotation, kNotARotation, mounting.rotation) &&
-         take("--flip", flip, parseFlip, kNotAFlip, mounting.flip);
 }
 
 // The check, between its first and its last piece.
@@ -90,13 +83,20 @@ struct Check {
    public:
     bool writeAt(std::uint64_t offset, const unsigned char* bytes, std::size_t count) override;
   };
-  Check(const CheckRequest& request, Mounting mounting)
-      : request(request), check(request), mounting(mounting) {
+  explicit Check(const CheckRequest& request, Words words) : request(request), check(request), say(std::move(words)) {
     check.writeMemoryContentsTo(contents);
+  }
+  // The report's lines since the last call, and their advice.
+  void takeLines() {
+    for (const ReportLine& line : check.report().takeLines()) {
+      result.text += reportLine(say, line) + "\n";
+      const auto advice = adviceFor(line);
+      result.advice += (advice ? say(*advice) : "") + "\n";
+    }
   }
   CheckRequest request;
   ImageCheck check;
-  Mounting mounting;
+  Words say;
   ContentsToPage contents;
   bool extract = false;
 };
@@ -135,11 +135,24 @@ const char* outcomeName(WrapOutcome outcome) {
   return "";
 }
 
-// logo_wrap's sum and length, piece by piece.
-struct Wrap {
-  std::uint32_t checksum = 0;
-  std::uint64_t length = 0;
-} wrap;
+// logo_wrap's message without its line feed.
+std::string wrapMessage(WrapOutcome outcome) {
+  for (const auto& message : kWrapMessages)
+    if (message.outcome == outcome) {
+      const std::string text = message.text;
+      return text.substr(0, text.size() - 1);
+    }
+  return {};
+}
+
+WrappedLogo wrap;
+
+// 2147483620 as "2,147,483,620".
+std::string grouped(std::uint64_t value) {
+  std::string digits = std::to_string(value);
+  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+  return digits;
+}
 
 }  // namespace
 
@@ -150,63 +163,52 @@ EMSCRIPTEN_KEEPALIVE std::size_t result_size() { return result.bytes.size(); }
 EMSCRIPTEN_KEEPALIVE std::uint32_t result_width() { return result.size.width; }
 EMSCRIPTEN_KEEPALIVE std::uint32_t result_height() { return result.size.height; }
 EMSCRIPTEN_KEEPALIVE const char* result_text() { return result.text.c_str(); }
+EMSCRIPTEN_KEEPALIVE const char* result_option() { return result.option.c_str(); }
+EMSCRIPTEN_KEEPALIVE const char* result_advice() { return result.advice.c_str(); }
 EMSCRIPTEN_KEEPALIVE void result_clear() { result = Result(); }
 
+// The bytes logo_wrap puts in front of the data.
+EMSCRIPTEN_KEEPALIVE int header_size() { return static_cast<int>(kHeaderSize); }
+
 // Whether a picture of `count` bytes is refused before it is copied in.
-EMSCRIPTEN_KEEPALIVE int picture_too_large(double count) {
+EMSCRIPTEN_KEEPALIVE int picture_too_large(double count, const char* lang) {
   if (count <= static_cast<double>(kMostPictureBytes)) return 0;
-  result.text = whyTooLargeAPicture();
+  result.text = pictureTooLargeText(wordsFor(lang));
   return 1;
 }
 
 // logo_pixels: the panel's memory bytes, and its size; or why not.
-EMSCRIPTEN_KEEPALIVE int convert_picture(const unsigned char* bytes, std::size_t count, const char* pixel,
-                                         const char* size, const char* rotate, const char* flip,
-                                         const char* place, const char* dither, const char* background) {
+EMSCRIPTEN_KEEPALIVE int convert_picture(const unsigned char* bytes, std::size_t count, const char* options,
+                                         std::size_t optionsCount, const char* lang) {
   result_clear();
+  const Words say = wordsFor(lang);
   PanelRequest request;
-  Placement parsedPlace;
-  if (!takePixel(pixel, request.pixel) || !takeSize(size, request.panel) ||
-      !takeMounting(rotate, flip, request.mounting) ||
-      !take("--place", place, parsePlacement, kNotAPlace, parsedPlace) ||
-      !take("--dither", dither, parseDither, kNotADither, request.dither) ||
-      !take("--background", background, parseColour, kNotAColour, request.background))
-    return 0;
-  if (*place) {
-    if (!request.panel) return refuse("--place requires --size");
-    request.place = parsedPlace;
-  }
-  Picture picture;
-  if (const auto error = decodePicture(bytes, count, picture))
-    return refuse(whyNotDecoded(*error, picture.type));
-  const auto layout = layOut(picture.size, request);
-  if (const auto* problem = std::get_if<LayoutProblem>(&layout))
-    return refuse(whyItDoesNotFit(*problem, request));
-  if (panelBytes(std::get<PanelLayout>(layout).panel, *request.pixel) > kMostResultBytes)
-    return refuse(whyNoMemoryToConvert());
-  result.bytes = toPanelPixels(picture, request, std::get<PanelLayout>(layout));
-  if (result.bytes.empty()) return refuse(whyNoMemoryToConvert());
-  result.size = std::get<PanelLayout>(layout).panel;
+  if (!takeOptions(say, options, optionsCount, request)) return 0;
+  if (request.place && !request.panel)
+    return refuse(say(Message::kUsageNeeds, {{"option", "--place"}, {"other", "--size"}}), "place");
+  auto converted = convertPicture(bytes, count, request, kMostResultBytes);
+  if (const auto* refusal = std::get_if<ConversionRefusal>(&converted))
+    return refuse(refusalText(say, *refusal, request));
+  Conversion& done = std::get<Conversion>(converted);
+  result.bytes = std::move(done.pixels);
+  result.size = done.layout.panel;
   return 1;
 }
 
 // logo_wrap: begun with the data's length (refused, in its message, when
-// too large), fed its pieces in order, finished with the 27-byte header
-// and the checksum line.
+// too large), fed its pieces in order, finished with the header and the
+// checksum line.
 EMSCRIPTEN_KEEPALIVE int wrap_begin(double length) {
   result_clear();
-  wrap = Wrap();
+  wrap = WrappedLogo();
   // Measured first, as logo_wrap measures the file before it reads it.
-  return length > static_cast<double>(kMostLogoBytes) ? refuse(wrapMessage(WrapOutcome::kTooLarge)) : 1;
+  return WrappedLogo::fits(static_cast<std::uint64_t>(length)) ? 1 : refuse(wrapMessage(WrapOutcome::kTooLarge));
 }
-EMSCRIPTEN_KEEPALIVE void wrap_feed(const unsigned char* bytes, std::size_t count) {
-  wrap.checksum += sumSignedBytes(bytes, static_cast<std::int64_t>(count));
-  wrap.length += count;
-}
+EMSCRIPTEN_KEEPALIVE void wrap_feed(const unsigned char* bytes, std::size_t count) { wrap.feed(bytes, count); }
 EMSCRIPTEN_KEEPALIVE void wrap_finish() {
   result.bytes.resize(kHeaderSize);
-  encodeHeader(makeLogoHeader(static_cast<std::uint32_t>(wrap.length), wrap.checksum), result.bytes.data());
-  result.text = checksumLine(wrap.checksum);
+  wrap.encodeHeader(result.bytes.data());
+  result.text = checksumLine(wrap.checksum());
 }
 
 // logo_wrap's messages as "OUTCOME\tTEXT" lines, for the page's table of
@@ -220,60 +222,85 @@ EMSCRIPTEN_KEEPALIVE const char* wrap_messages() {
 
 // The pixel formats' names, comma-separated, the default first.
 EMSCRIPTEN_KEEPALIVE const char* pixel_formats() {
-  result.text = formatNames();
+  const std::string set = pixelFormatSet();
+  result.text = set.substr(1, set.size() - 2);
+  return result.text.c_str();
+}
+
+// The page's words, and the limits they name, as "LANGUAGE\tKEY\tTEXT"
+// lines for every language; then the language a browser's tag means.
+EMSCRIPTEN_KEEPALIVE const char* page_words() {
+  result.text.clear();
+  for (const Language language :
+       {Language::kEnglish, Language::kSimplifiedChinese, Language::kTraditionalChinese}) {
+    const Words say(language);
+    for (const Message message : allMessages()) {
+      const std::string key = messageKey(message);
+      if (key.rfind("page.", 0) != 0) continue;
+      result.text += std::string(languageTag(language)) + "\t" + key.substr(5) + "\t" +
+                     say(message, {{"most", grouped(static_cast<std::uint64_t>(kMostLogoBytes))},
+                                   {"limit", std::to_string(kPathConvertLimit)}}) +
+                     "\n";
+    }
+  }
+  return result.text.c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* language_of(const char* browserTag) {
+  result.text = languageTag(languageOfLocale(browserTag));
   return result.text.c_str();
 }
 
 // logo_bin_info: begun with its options, fed the file's pieces in order,
 // each leaving the report's new lines; finished with the exit status, the
 // rest of the report, and the preview when a size was given.
-EMSCRIPTEN_KEEPALIVE int check_begin(const char* size, const char* pixel, const char* rotate,
-                                     const char* flip) {
+EMSCRIPTEN_KEEPALIVE int check_begin(const char* options, std::size_t optionsCount, const char* lang) {
   result_clear();
   check.reset();
+  const Words say = wordsFor(lang);
   CheckRequest request;
-  Mounting mounting;
-  if (!takeSize(size, request.panel) || !takePixel(pixel, request.pixel) ||
-      !takeMounting(rotate, flip, mounting))
-    return 0;
+  if (!takeOptions(say, options, optionsCount, request)) return 0;
   request.preview = request.panel.has_value();
   if (request.panel &&
       panelBytes(*request.panel, *request.pixel) + request.panel->pixels() * 4 > kMostResultBytes)
-    return refuse(kNoMemoryForPreview);
-  check = std::make_unique<Check>(request, mounting);
+    return refuse(say(Message::kNoMemoryForPreview));
+  check = std::make_unique<Check>(request, say);
   return 1;
 }
 EMSCRIPTEN_KEEPALIVE void check_feed(const unsigned char* bytes, std::size_t count) {
+  result.text.clear();
+  result.advice.clear();
   check->check.feed(bytes, count);
-  result.text = check->check.report().takeText();
+  check->takeLines();
 }
 EMSCRIPTEN_KEEPALIVE int check_finish() {
   ImageCheck& image = check->check;
+  result.text.clear();
+  result.advice.clear();
   image.finish();
-  result.text = image.report().takeText();
   // Memory contents pieced together from a damaged image are not the logo.
-  check->extract = image.consistent() && image.finishMemoryContents();
-  if (const auto& panel = check->request.panel) {
-    const MemoryWindow& window = image.window();
-    result.size = screenSize(*panel, check->mounting);
-    result.bytes.resize(static_cast<std::size_t>(panel->pixels()) * 4);
-    drawScreen(*panel, *check->request.pixel, check->mounting, window.bytes().data(), window.filled(), 4,
-               result.bytes.data());
+  check->extract = image.finishMemoryContents();
+  if (check->request.panel) {
+    result.size = image.screen();
+    result.bytes.resize(static_cast<std::size_t>(check->request.panel->pixels()) * 4);
+    image.drawScreen(4, result.bytes.data());
   }
   image.report().finish();
-  result.text += image.report().takeText();
+  check->takeLines();
   return image.consistent() ? 0 : 1;
 }
 EMSCRIPTEN_KEEPALIVE int check_extract_whole() { return check && check->extract ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE void check_end() { check.reset(); }
 
 // What each program says when it runs out of memory, for a call that ran
-// the module out of it (which ends that module: a new one asks this).
-EMSCRIPTEN_KEEPALIVE const char* out_of_memory(const char* job) {
+// the module out of it (which ends that module: a new one asks this); and
+// the page's words for memory contents the browser cannot hold.
+EMSCRIPTEN_KEEPALIVE const char* out_of_memory(const char* job, const char* lang) {
+  const Words say = wordsFor(lang);
   const std::string name = job;
-  result.text = name == "convert" ? whyNoMemoryToHold()
+  result.text = name == "convert" ? say(Message::kNoMemoryToHold)
                 : name == "wrap"  ? wrapMessage(WrapOutcome::kOutOfMemory)
-                                  : kNoMemoryForPreview;
+                : name == "extract" ? say(Message::kPageExtractTooLarge)
+                                    : say(Message::kNoMemoryForPreview);
   return result.text.c_str();
 }
 

@@ -1,9 +1,11 @@
-// How a run of logo_wrap ends, and what it then prints. The console has
+// How a run of logo_wrap ends, and what it then prints: its own words,
+// which stay as they are (scripts and boards know them), beside the
+// table of the companions and the page. The console has
 // always spoken GBK (code page 936), so the messages are those bytes; the
 // same words stand beside them in UTF-8, for the reader and for the test
 // that converts one into the other.
-#ifndef LOGO_WRAP_LOGO_WRAP_MESSAGES_H_
-#define LOGO_WRAP_LOGO_WRAP_MESSAGES_H_
+#ifndef LOGO_WRAP_WORDS_WRAP_MESSAGES_H_
+#define LOGO_WRAP_WORDS_WRAP_MESSAGES_H_
 
 #include <cstdint>
 #include <string>
@@ -64,4 +66,4 @@ inline std::string checksumLine(std::uint32_t checksum) {
   return "sum of data read = 0x" + digits + "\n";
 }
 
-#endif  // LOGO_WRAP_LOGO_WRAP_MESSAGES_H_
+#endif  // LOGO_WRAP_WORDS_WRAP_MESSAGES_H_

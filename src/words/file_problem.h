@@ -1,6 +1,6 @@
 // Why a file is refused, in words, as error codes beside the system's own.
-#ifndef LOGO_WRAP_SYSTEM_FILE_PROBLEM_H_
-#define LOGO_WRAP_SYSTEM_FILE_PROBLEM_H_
+#ifndef LOGO_WRAP_WORDS_FILE_PROBLEM_H_
+#define LOGO_WRAP_WORDS_FILE_PROBLEM_H_
 
 #include <system_error>
 
@@ -21,4 +21,4 @@ std::error_code make_error_code(FileProblem problem);
 template <>
 struct std::is_error_code_enum<FileProblem> : std::true_type {};
 
-#endif  // LOGO_WRAP_SYSTEM_FILE_PROBLEM_H_
+#endif  // LOGO_WRAP_WORDS_FILE_PROBLEM_H_

@@ -1,0 +1,104 @@
+#include "words/picture_words.h"
+
+#include <cstring>
+
+namespace {
+
+std::string number(std::uint64_t value) { return std::to_string(value); }
+
+// Unsupported kinds of file, as the decoder names them.
+std::string whatIsUnsupported(const Words& say, const char* what) {
+  if (std::strcmp(what, "with compressed rows") == 0) return say(Message::kWhatCompressedRows);
+  return what;
+}
+
+std::string remedyFor(const Words& say, const char* remedy) {
+  if (std::strcmp(remedy, "save it uncompressed") == 0) return say(Message::kRemedySaveUncompressed);
+  return remedy;
+}
+
+std::string layoutText(const Words& say, const LayoutProblem& problem, const PanelRequest& request) {
+  using Kind = LayoutProblem::Kind;
+  const bool turned = request.mounting.turnsSides();
+  const Message message = problem.kind == Kind::kWrongSize       ? turned ? Message::kWrongSizeTurned : Message::kWrongSize
+                          : problem.kind == Kind::kLargerThanPanel ? turned ? Message::kLargerTurned : Message::kLarger
+                          : turned                                 ? Message::kPastTheEdgeTurned
+                                                                   : Message::kPastTheEdge;
+  return say(message, {{"picture", formatPanelSize(problem.picture)},
+                       {"screen", formatPanelSize(problem.screen)},
+                       {"panel", formatPanelSize(screenSize(problem.screen, request.mounting))},
+                       {"degrees", number(degrees(request.mounting.rotation))},
+                       {"x", number(problem.place.x)},
+                       {"y", number(problem.place.y)}});
+}
+
+// Only what the options asked for beyond a plain conversion, each piece
+// ending in ", " or its language's own.
+std::string whatWasDone(const Words& say, const PanelRequest& request, const PanelLayout& layout) {
+  std::string done;
+  if (request.place)
+    done += say(Message::kDonePlaced, {{"x", number(layout.x)},
+                                       {"y", number(layout.y)},
+                                       {"screen", formatPanelSize(screenSize(layout.panel, request.mounting))}});
+  if (request.mounting.flip != Flip::kNone)
+    done += say(Message::kDoneFlipped,
+                {{"flip", say(request.mounting.flip == Flip::kHorizontal ? Message::kFlipH : Message::kFlipV)}});
+  if (request.mounting.rotation != Rotation::k0)
+    done += say(Message::kDoneTurned, {{"degrees", number(degrees(request.mounting.rotation))}});
+  if (request.dither != Dither::kNone && request.pixel->layout == PixelFormat::Layout::kPacked565)
+    done += say(request.dither == Dither::kOrdered ? Message::kDoneOrdered : Message::kDoneDiffused);
+  return done;
+}
+
+}  // namespace
+
+std::string pictureErrorText(const Words& say, const PictureError& error, const char* type) {
+  using Kind = PictureError::Kind;
+  const std::string fileType = type ? type : "";
+  switch (error.kind) {
+    case Kind::kNotAPicture:
+      return say(Message::kNotAPicture);
+    case Kind::kTooLargeToDecode:
+      return say(Message::kTooLargeToDecode);
+    case Kind::kOutOfMemory:
+      return say(Message::kNoMemoryToHold);
+    case Kind::kNoPixels:
+      return say(Message::kNoPixels, {{"type", fileType}});
+    case Kind::kUnsupported:
+      if (*error.remedy)
+        return say(Message::kUnsupportedWithRemedy, {{"type", fileType},
+                                                     {"what", whatIsUnsupported(say, error.what)},
+                                                     {"remedy", remedyFor(say, error.remedy)}});
+      return say(Message::kUnsupported, {{"type", fileType}, {"what", whatIsUnsupported(say, error.what)}});
+    case Kind::kTruncatedOrCorrupt:
+      break;
+  }
+  return say(Message::kTruncatedOrCorrupt, {{"type", fileType}});
+}
+
+std::string refusalText(const Words& say, const ConversionRefusal& refusal, const PanelRequest& request) {
+  switch (refusal.kind) {
+    case ConversionRefusal::Kind::kNotDecoded:
+      return pictureErrorText(say, *refusal.decoding, refusal.type);
+    case ConversionRefusal::Kind::kDoesNotFit:
+      return layoutText(say, *refusal.layout, request);
+    case ConversionRefusal::Kind::kNoMemoryToConvert:
+      break;
+  }
+  return say(Message::kNoMemoryToConvert);
+}
+
+std::string pictureTooLargeText(const Words& say) {
+  return say(Message::kPictureTooLarge, {{"mib", number(kMostPictureBytes >> 20)}});
+}
+
+std::string conversionLine(const Words& say, const Conversion& done, const PanelRequest& request,
+                           const std::string& picture, const std::string& out) {
+  return say(Message::kConverted, {{"picture", picture},
+                                   {"size", formatPanelSize(done.picture)},
+                                   {"type", done.type},
+                                   {"pixel", request.pixel->name},
+                                   {"done", whatWasDone(say, request, done.layout)},
+                                   {"bytes", number(done.pixels.size())},
+                                   {"out", out}});
+}
