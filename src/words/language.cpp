@@ -1,7 +1,7 @@
 #include "words/language.h"
 
 #include <algorithm>
-#include <sstream>
+#include <vector>
 
 #include "core/named_value.h"
 
@@ -14,6 +14,16 @@ void splitLocale(const std::string& name, std::string& language, std::string& re
   const auto separator = plain.find('-');
   language = plain.substr(0, separator);
   rest = separator == std::string::npos ? "" : plain.substr(separator + 1);
+}
+
+// "a:b" -> {"a", "b"}; without streams, which would weigh on the page.
+std::vector<std::string> split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
+    parts.push_back(text.substr(start, end - start));
+  parts.push_back(text.substr(start));
+  return parts;
 }
 
 // No locale set is the C locale too.
@@ -58,8 +68,7 @@ Language languageOfLocale(const std::string& name) {
   splitLocale(name, language, rest);
   if (language != "zh") return Language::kEnglish;
   // The rest is a territory, or a browser's script and region ("Hant-TW").
-  std::istringstream parts(rest);
-  for (std::string part; std::getline(parts, part, '-');)
+  for (const std::string& part : split(rest, '-'))
     if (part == "tw" || part == "hk" || part == "mo" || part == "hant") return Language::kTraditionalChinese;
   return Language::kSimplifiedChinese;
 }
@@ -69,8 +78,7 @@ std::optional<Language> languageOfEnvironment(const LocaleEnvironment& environme
                               : !environment.lcMessages.empty() ? environment.lcMessages
                                                                 : environment.lang;
   if (!environment.language.empty() && !isCLocale(locale)) {
-    std::istringstream entries(environment.language);
-    for (std::string entry; std::getline(entries, entry, ':');)
+    for (const std::string& entry : split(environment.language, ':'))
       if (isSpoken(entry)) return languageOfLocale(entry);
   }
   if (locale.empty()) return std::nullopt;

@@ -6,8 +6,7 @@
 (function () {
   'use strict';
 
-  const convertOptions = ['pixel', 'size', 'rotate', 'flip', 'place', 'dither', 'background'];
-  const checkOptions = ['pixel', 'size', 'rotate', 'flip'];
+  const languages = ['en', 'zh-CN', 'zh-TW'];
   const pending = new Map();
   let worker = null;
   let nextId = 1;
@@ -25,7 +24,7 @@
       }
       pending.delete(id);
       if (error === undefined) call.resolve(result);
-      else call.reject(new Error(error));
+      else call.reject(Object.assign(new Error(error), { option: event.data.option || '' }));
     };
     // A worker that dies fails the calls waiting on it; the next call
     // starts another.
@@ -56,41 +55,53 @@
     throw new TypeError('expected a Uint8Array, an ArrayBuffer or a Blob');
   }
 
-  // The options as the programs' texts; one they do not have is refused,
-  // as their command lines refuse it.
-  function optionTexts(options, names) {
-    const texts = Object.fromEntries(names.map((name) => [name, '']));
+  // The options as the programs' texts, and the language of the words; the
+  // core refuses a name it does not take, as the command lines do. The
+  // language is the page's unless one is asked for.
+  function optionTexts(options) {
+    const texts = {};
+    let lang = document.documentElement.lang || 'en';
     for (const [name, value] of Object.entries(options || {})) {
-      if (!names.includes(name)) throw new Error('unknown option: ' + name);
-      texts[name] = value === undefined || value === null ? '' : String(value);
+      const text = value === undefined || value === null ? '' : String(value);
+      if (name === 'lang') lang = languages.includes(text) ? text : 'en';
+      else texts[name] = text;
     }
-    return texts;
+    return { options: texts, lang };
   }
 
-  let formats = null;
+  let description = null;
   function described() {
-    if (!formats) formats = run('formats', {});
-    return formats;
+    if (!description) description = run('described', {});
+    return description;
   }
 
   window.logoTool = Object.freeze({
     // logo_pixels: resolves to {bytes, width, height}, the panel's memory
     // and its size.
     async convert(pictureBytes, options) {
-      return run('convert', { input: input(pictureBytes), options: optionTexts(options, convertOptions) });
+      return run('convert', { input: input(pictureBytes), ...optionTexts(options) });
     },
     // logo_wrap: resolves to {bytes, checksumLine}.
     async wrap(logoBytes) {
       return run('wrap', { input: input(logoBytes) });
     },
-    // logo_bin_info: resolves to {report, status, preview, extract}. The
-    // optional onProgress({done, total, lines}) hears of each piece read.
+    // logo_bin_info: resolves to {report, status, preview, extract,
+    // extractRefused, problems}. The optional onProgress({done, total,
+    // lines}) hears of each piece read.
     async check(fileOrBytes, options, onProgress) {
-      return run('check', { input: input(fileOrBytes), options: optionTexts(options, checkOptions) }, onProgress);
+      return run('check', { input: input(fileOrBytes), ...optionTexts(options) }, onProgress);
     },
     // The pixel formats' names, the default first.
     async pixelFormats() {
       return (await described()).names;
+    },
+    // The page's own words: {language: {key: text}}, and the language a
+    // browser's language tag means.
+    async pageWords() {
+      return (await described()).words;
+    },
+    async languageOf(tag) {
+      return run('languageOf', { tag: String(tag || '') });
     },
     // logo_wrap's messages: [{outcome, text}], its words in UTF-8.
     async wrapMessages() {

@@ -6,12 +6,17 @@
   const $ = (id) => document.getElementById(id);
   const tool = window.logoTool;
   const kProgressFrom = 4 << 20;  // a file smaller than this is read at once
-  const state = { language: 'en', picture: null, logo: null, pelk: null, image: null, runs: { convert: 0, check: 0 } };
+  const state = { language: 'en', words: {}, picture: null, logo: null, pelk: null, image: null, runs: { convert: 0, check: 0 } };
   // What is on show, drawn again in the other language when it changes.
   const shown = {};
 
+  // The table's words for the page, their {places} filled.
   function word(key, values) {
-    return logoToolText.word(state.language, key, values);
+    const text = (state.words[state.language] || {})[key] || key;
+    return text.split(/(\{\w+\})/).map((part) => {
+      const name = part.slice(1, -1);
+      return part.startsWith('{') && values && name in values ? String(values[name]) : part;
+    }).join('');
   }
 
   function redraw(name, draw) {
@@ -19,18 +24,15 @@
     draw();
   }
 
-  // A refusal beside its control, in the program's words and, in Chinese,
-  // in plain ones first.
+  // A refusal beside its control, in the program's words, in the language
+  // it was asked in.
   function tell(id, text) {
-    redraw(id, () => {
-      const plain = text && state.language === 'zh' ? logoToolText.summary('zh', text) + '（' + text + '）' : text;
-      $(id).textContent = plain || '';
-    });
+    $(id).textContent = text || '';
   }
 
   function setLanguage(language) {
     state.language = language;
-    document.documentElement.lang = language === 'zh' ? 'zh-CN' : 'en';
+    document.documentElement.lang = language;
     $('language').value = language;
     for (const element of document.querySelectorAll('[data-text]')) element.textContent = word(element.dataset.text);
     document.title = word('title');
@@ -42,25 +44,24 @@
     }
   }
 
-  function firstLanguage() {
+  async function firstLanguage() {
     try {
       const chosen = localStorage.getItem('logo_tool.language');
-      if (logoToolText.languages.includes(chosen)) return chosen;
+      if (chosen in state.words) return chosen;
     } catch (e) {
       // As above.
     }
     const preferred = (navigator.languages && navigator.languages[0]) || navigator.language || '';
-    return /^zh/i.test(preferred) ? 'zh' : 'en';
+    return tool.languageOf(preferred);
   }
 
   function panelOptions() {
     return { size: $('size').value.trim(), pixel: $('pixel').value, rotate: $('rotate').value, flip: $('flip').value };
   }
 
-  // Where a refusal of an option's value belongs.
-  function placeOf(message, fallback) {
-    const option = /^--(size|place|background)\b/.exec(message);
-    return option ? option[1] + '-message' : fallback;
+  // Where a refusal of an option's value belongs: beside its control.
+  function placeOf(error, fallback) {
+    return ['size', 'place', 'background'].includes(error.option) ? error.option + '-message' : fallback;
   }
 
   // Each step clears the refusals it may give.
@@ -108,7 +109,7 @@
     } catch (error) {
       if (run !== state.runs.convert) return;
       $('convert-result').hidden = true;
-      tell(placeOf(error.message, 'picture-message'), error.message);
+      tell(placeOf(error, 'picture-message'), error.message);
     }
   }
 
@@ -116,7 +117,7 @@
     const wrapped = await tool.wrap(logo);
     state.pelk = wrapped.bytes;
     redraw('wrap-source', () => {
-      $('wrap-source').textContent = word(source, { name, count: wrapped.bytes.length - 27 });
+      $('wrap-source').textContent = word(source, { name, count: logo.length === undefined ? logo.size : logo.length });
     });
     $('checksum-line').textContent = wrapped.checksumLine;
     $('download-pelk').onclick = () => offer(wrapped.bytes, 'logo_pelk.bin');
@@ -164,7 +165,7 @@
     } catch (error) {
       if (run !== state.runs.check) return;
       $('check-result').hidden = true;
-      tell(placeOf(error.message, 'image-message'), error.message);
+      tell(placeOf(error, 'image-message'), error.message);
     } finally {
       if (run === state.runs.check) $('check-progress-box').hidden = true;
     }
@@ -173,16 +174,19 @@
   function showCheck(result, name, count) {
     $('report').textContent = result.report.join('\n') + '\n';
     $('verdict').className = result.status === 0 ? 'good' : 'bad';
-    const problems = result.report.filter((line) => /^(problem|note): /.test(line)).map((line) => line.replace(/^\w+: /, ''));
+    const problems = result.problems.filter((found) => found.kind === 'problem');
     redraw('verdict', () => {
       const verdict = result.status === 0 ? word('verdictOk') : word('verdictProblems', { count: problems.length });
-      $('verdict').textContent = word('checked', { name, count }) + ' ' + verdict + (result.extract ? '' : result.status ? ' ' + word('noExtract') : '');
-      $('problems').replaceChildren(...problems.map((text) => {
-        const item = document.createElement('li');
-        item.textContent = logoToolText.summary(state.language, text);
-        return item;
-      }));
+      const extract = result.extractRefused ? ' ' + result.extractRefused : result.extract || !result.status ? '' : ' ' + word('noExtract');
+      $('verdict').textContent = word('checked', { name, count }) + ' ' + verdict + extract;
     });
+    // The report's own problem and note lines, in the language it was
+    // checked in, each with what can be done about it.
+    $('problems').replaceChildren(...result.problems.map((found) => {
+      const item = document.createElement('li');
+      item.textContent = found.advice ? found.line + ' ' + found.advice : found.line;
+      return item;
+    }));
     if (result.preview) {
       draw($('check-canvas'), result.preview);
       $('check-preview-box').hidden = false;
@@ -216,8 +220,16 @@
   async function start() {
     // A file dropped beside a box must not replace the page.
     for (const type of ['dragover', 'drop']) window.addEventListener(type, (event) => event.preventDefault());
-    setLanguage(firstLanguage());
-    $('language').addEventListener('change', () => setLanguage($('language').value));
+    state.words = await tool.pageWords();
+    // Each language named in itself.
+    $('language').replaceChildren(...Object.keys(state.words).map((tag) => new Option(state.words[tag].languageName, tag)));
+    setLanguage(await firstLanguage());
+    $('language').addEventListener('change', () => {
+      setLanguage($('language').value);
+      // What the core said is said again in the new language.
+      convert();
+      check();
+    });
     takeFiles($('picture'), $('picture-drop'), (file) => {
       state.picture = file;
       convert();

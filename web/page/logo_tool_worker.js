@@ -22,6 +22,21 @@ function resultText(c) {
   return c.UTF8ToString(c._result_text());
 }
 
+// The refused option, if the refusal is about one, goes with the words.
+function refusal(c) {
+  const refused = new Refusal(resultText(c));
+  refused.option = c.UTF8ToString(c._result_option());
+  return refused;
+}
+
+// Options as "name\tvalue" lines, passed with their length, so that a value
+// is taken whole: a NUL inside one is refused, not the end of it.
+function callWithOptions(c, name, options, lang, before) {
+  const text = new TextEncoder().encode(Object.entries(options).map(([key, value]) => key + '\t' + value).join('\n'));
+  return withBytesIn(c, text, (at) => c.ccall(name, 'number', [...before.map(() => 'number'), 'number', 'number', 'string'],
+    [...before, at, text.length, lang]));
+}
+
 function resultBytes(c) {
   const start = c._result_bytes();
   return c.HEAPU8.slice(start, start + c._result_size());
@@ -54,20 +69,36 @@ async function whole(input) {
   return input instanceof Blob ? new Uint8Array(await input.arrayBuffer()) : input;
 }
 
+function lines(text) {
+  return text.split('\n').filter((line) => line);
+}
+
 const jobs = {
-  async formats() {
+  async described() {
     const c = await loadCore();
-    return { names: c.UTF8ToString(c._pixel_formats()).split(','), messages: c.UTF8ToString(c._wrap_messages()) };
+    const words = {};
+    for (const line of lines(c.UTF8ToString(c._page_words()))) {
+      const [language, key, text] = line.split('\t');
+      (words[language] = words[language] || {})[key] = text;
+    }
+    return {
+      names: c.UTF8ToString(c._pixel_formats()).split(','),
+      messages: c.UTF8ToString(c._wrap_messages()),
+      words,
+    };
   },
 
-  async convert({ input, options: o }) {
+  async languageOf({ tag }) {
     const c = await loadCore();
-    if (c._picture_too_large(sizeOf(input))) throw new Refusal(resultText(c));
+    return c.UTF8ToString(c.ccall('language_of', 'number', ['string'], [tag]));
+  },
+
+  async convert({ input, options, lang }) {
+    const c = await loadCore();
+    if (c.ccall('picture_too_large', 'number', ['number', 'string'], [sizeOf(input), lang])) throw refusal(c);
     const picture = await whole(input);
-    const done = withBytesIn(c, picture, (at) => c.ccall('convert_picture', 'number',
-      ['number', 'number', 'string', 'string', 'string', 'string', 'string', 'string', 'string'],
-      [at, picture.length, o.pixel, o.size, o.rotate, o.flip, o.place, o.dither, o.background]));
-    if (!done) throw new Refusal(resultText(c));
+    const done = withBytesIn(c, picture, (at) => callWithOptions(c, 'convert_picture', options, lang, [at, picture.length]));
+    if (!done) throw refusal(c);
     const result = { bytes: resultBytes(c), width: c._result_width(), height: c._result_height() };
     c._result_clear();
     return result;
@@ -76,8 +107,8 @@ const jobs = {
   async wrap({ input }) {
     const c = await loadCore();
     const length = sizeOf(input);
-    if (!c._wrap_begin(length)) throw new Refusal(resultText(c));
-    const header = 27;
+    if (!c._wrap_begin(length)) throw refusal(c);
+    const header = c._header_size();
     const bytes = new Uint8Array(header + length);
     const piece = c._malloc(kPiece);
     try {
@@ -96,7 +127,7 @@ const jobs = {
     return { bytes, checksumLine: resultText(c).replace(/\n$/, '') };
   },
 
-  async check({ input, options: o }, progress) {
+  async check({ input, options, lang }, progress) {
     const c = await loadCore();
     // The memory contents as the core hands them over: kept here, put
     // together only for an image without problems.
@@ -111,10 +142,13 @@ const jobs = {
         return false;
       }
     };
-    if (!c.ccall('check_begin', 'number', ['string', 'string', 'string', 'string'], [o.size, o.pixel, o.rotate, o.flip]))
-      throw new Refusal(resultText(c));
-    const lines = [];
-    const take = () => lines.push(...resultText(c).split('\n').filter((line) => line));
+    if (!callWithOptions(c, 'check_begin', options, lang, [])) throw refusal(c);
+    const report = [];
+    const marks = [];
+    const take = () => {
+      report.push(...lines(resultText(c)));
+      marks.push(...c.UTF8ToString(c._result_marks()).split('\n').slice(0, -1));
+    };
     const total = sizeOf(input);
     const piece = c._malloc(kPiece);
     try {
@@ -123,34 +157,48 @@ const jobs = {
         c.HEAPU8.set(data, piece);
         c._check_feed(piece, data.length);
         done += data.length;
-        const before = lines.length;
+        const before = report.length;
         take();
-        progress({ done, total, lines: lines.slice(before) });
+        progress({ done, total, lines: report.slice(before) });
       }
     } finally {
       c._free(piece);
     }
     const status = c._check_finish();
     take();
-    const preview = o.size ? { width: c._result_width(), height: c._result_height(), rgba: resultBytes(c) } : null;
+    const preview = options.size ? { width: c._result_width(), height: c._result_height(), rgba: resultBytes(c) } : null;
     let extract = null;
+    let extractRefused = null;
     if (c._check_extract_whole()) {
-      extract = new Uint8Array(length);
-      for (const [offset, data] of kept) extract.set(data, offset);
+      // What the browser cannot hold is said as such; the check stands.
+      try {
+        extract = new Uint8Array(length);
+        for (const [offset, data] of kept) extract.set(data, offset);
+      } catch (error) {
+        if (!(error instanceof RangeError)) throw error;
+        extract = null;
+        extractRefused = c.UTF8ToString(c.ccall('out_of_memory', 'number', ['string', 'string'], ['extract', lang]))
+          .replace('{count}', String(length));
+      }
     }
     kept.length = 0;
     c._check_end();
     c._result_clear();
-    return { report: lines, status, preview, extract };
+    const problems = [];
+    marks.forEach((mark, i) => {
+      const [kind, advice] = mark.split('\t');
+      if (kind) problems.push({ kind, line: report[i], advice: advice || '' });
+    });
+    return { report, status, preview, extract, extractRefused, problems };
   },
 };
 
 // Running out of memory ends a module; a new one says so in the words of
 // the program whose job it was.
-async function outOfMemory(job) {
+async function outOfMemory(job, lang) {
   core = null;
   const c = await loadCore();
-  return c.UTF8ToString(c.ccall('out_of_memory', 'number', ['string'], [job]));
+  return c.UTF8ToString(c.ccall('out_of_memory', 'number', ['string', 'string'], [job, lang || 'en']));
 }
 
 function transferables(result) {
@@ -171,9 +219,9 @@ onmessage = (event) => {
       const aborted = error instanceof WebAssembly.RuntimeError;
       // A C++ exception arrives as a number; the core throws only for memory.
       const thrown = typeof error === 'number';
-      if (thrown || (aborted && message.startsWith('Aborted')) || error instanceof RangeError) message = await outOfMemory(job);
+      if (thrown || (aborted && message.startsWith('Aborted')) || error instanceof RangeError) message = await outOfMemory(job, event.data.lang);
       else if (aborted) core = null;
-      postMessage({ id, error: message, refused: error instanceof Refusal });
+      postMessage({ id, error: message, option: (error && error.option) || '', refused: error instanceof Refusal });
     }
   });
 };

@@ -34,7 +34,8 @@ struct Result {
   PanelSize size;
   std::string text;
   std::string option;  // the option a refusal is about, if one is
-  std::string advice;  // for a check: a line for each of the report's, empty where there is none
+  std::string marks;   // for a check: a line for each of the report's, "problem\tADVICE",
+                       // "note\tADVICE" or empty
 };
 Result result;
 
@@ -86,12 +87,16 @@ struct Check {
   explicit Check(const CheckRequest& request, Words words) : request(request), check(request), say(std::move(words)) {
     check.writeMemoryContentsTo(contents);
   }
-  // The report's lines since the last call, and their advice.
+  // The report's lines since the last call, and which are problems and
+  // notes, with their advice.
   void takeLines() {
     for (const ReportLine& line : check.report().takeLines()) {
       result.text += reportLine(say, line) + "\n";
       const auto advice = adviceFor(line);
-      result.advice += (advice ? say(*advice) : "") + "\n";
+      const char* mark = std::holds_alternative<report::Problem>(line)       ? "problem\t"
+                         : std::holds_alternative<report::PictureNote>(line) ? "note\t"
+                                                                             : "";
+      result.marks += std::string(mark) + (*mark && advice ? say(*advice) : "") + "\n";
     }
   }
   CheckRequest request;
@@ -164,7 +169,7 @@ EMSCRIPTEN_KEEPALIVE std::uint32_t result_width() { return result.size.width; }
 EMSCRIPTEN_KEEPALIVE std::uint32_t result_height() { return result.size.height; }
 EMSCRIPTEN_KEEPALIVE const char* result_text() { return result.text.c_str(); }
 EMSCRIPTEN_KEEPALIVE const char* result_option() { return result.option.c_str(); }
-EMSCRIPTEN_KEEPALIVE const char* result_advice() { return result.advice.c_str(); }
+EMSCRIPTEN_KEEPALIVE const char* result_marks() { return result.marks.c_str(); }
 EMSCRIPTEN_KEEPALIVE void result_clear() { result = Result(); }
 
 // The bytes logo_wrap puts in front of the data.
@@ -268,14 +273,14 @@ EMSCRIPTEN_KEEPALIVE int check_begin(const char* options, std::size_t optionsCou
 }
 EMSCRIPTEN_KEEPALIVE void check_feed(const unsigned char* bytes, std::size_t count) {
   result.text.clear();
-  result.advice.clear();
+  result.marks.clear();
   check->check.feed(bytes, count);
   check->takeLines();
 }
 EMSCRIPTEN_KEEPALIVE int check_finish() {
   ImageCheck& image = check->check;
   result.text.clear();
-  result.advice.clear();
+  result.marks.clear();
   image.finish();
   // Memory contents pieced together from a damaged image are not the logo.
   check->extract = image.finishMemoryContents();
