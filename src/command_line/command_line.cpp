@@ -21,6 +21,40 @@ std::optional<Language> languageAsked(const std::vector<std::string>& arguments)
   return std::nullopt;
 }
 
+// Columns a text takes on a console: a UTF-8 character past U+10FF (CJK,
+// full-width forms) two; other encodings hold such a character in two
+// bytes, so there a byte is a column.
+std::size_t columns(const std::string& text) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || i + length > text.size()) return text.size();  // not UTF-8
+    count += length >= 3 && !(length == 3 && lead == 0xE1 && static_cast<unsigned char>(text[i + 1]) < 0x84) ? 2 : 1;
+    i += length;
+  }
+  return count;
+}
+
+// CLI11's help, with the options' descriptions lined up by columns rather
+// than bytes, so that Chinese labels keep them in line.
+class ColumnFormatter : public CLI::Formatter {
+ public:
+  std::string make_option(const CLI::Option* option, bool isPositional) const override {
+    const std::string name = "  " + make_option_name(option, isPositional) + make_option_opts(option);
+    const std::string description = make_option_desc(option);
+    const std::size_t width = get_column_width(), used = columns(name);
+    std::string text = name;
+    if (!description.empty()) {
+      text += used >= width ? "\n" + std::string(width, ' ') : std::string(width - used, ' ');
+      for (const char c : description) text += c == '\n' ? "\n" + std::string(width, ' ') : std::string(1, c);
+    } else if (used < width) {
+      text += std::string(width - used, ' ');
+    }
+    return text + "\n";
+  }
+};
+
 std::string joined(const std::vector<std::string>& parts) {
   std::string text;
   for (const std::string& part : parts) text += (text.empty() ? "" : " ") + part;
@@ -50,6 +84,7 @@ Words wordsForRun(int argc, char** argv) {
 
 CommandLine::CommandLine(const Words& words, const std::string& name, Message about)
     : words_(words), app_(words(about), name) {
+  app_.formatter(std::make_shared<ColumnFormatter>());
   CLI::FormatterBase& formatter = *app_.get_formatter();
   formatter.label("Usage", words(Message::kHelpUsage));
   formatter.label("OPTIONS", words(Message::kHelpOptionsWord));

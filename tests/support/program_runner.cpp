@@ -9,6 +9,14 @@ std::string consoleText(const std::string& text) {
   return translated;
 }
 
+std::vector<std::string> runEnvironment(const std::vector<std::string>& environment) {
+  for (const auto& assignment : environment)
+    if (assignment.rfind("LANGUAGE=", 0) == 0) return environment;
+  std::vector<std::string> withEnglish = {"LANGUAGE=en"};
+  withEnglish.insert(withEnglish.end(), environment.begin(), environment.end());
+  return withEnglish;
+}
+
 std::string readAll(std::FILE* stream) {
   std::string bytes;
   char chunk[4096];

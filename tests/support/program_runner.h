@@ -14,7 +14,10 @@ struct RunRequest {
   std::string program;  // as typed: a path, or a bare name found through PATH
   std::vector<std::string> args;
   fs::path workDir;
-  std::vector<std::string> environment;  // NAME=value pairs added for the run
+  // NAME=value pairs added for the run. LANGUAGE=en is added unless it is
+  // given: the companions then speak English whatever the machine's locale
+  // is, as a script that sets it has them do.
+  std::vector<std::string> environment;
   // Everything the run may touch; handed to an unprivileged user when the
   // tests run as root, since root would ignore file modes.
   fs::path ownedTree;
@@ -31,6 +34,9 @@ struct RunResult {
 };
 
 RunResult runProgram(const RunRequest& request);
+
+// The environment a run gets: `environment`, LANGUAGE=en unless it names LANGUAGE.
+std::vector<std::string> runEnvironment(const std::vector<std::string>& environment);
 
 // The folder holding this test program and the programs built with it.
 fs::path builtProgramsDir();

@@ -40,7 +40,7 @@ RunResult runProgram(const RunRequest& request) {
     command += "setpriv --reuid=65534 --regid=65534 --clear-groups ";
   }
   command += "env";
-  for (const auto& assignment : request.environment) command += " " + shellQuoted(assignment);
+  for (const auto& assignment : runEnvironment(request.environment)) command += " " + shellQuoted(assignment);
   command += " " + shellQuoted(request.program);
   for (const auto& arg : request.args) command += " " + shellQuoted(arg);
   command += " </dev/null";

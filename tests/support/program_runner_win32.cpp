@@ -48,7 +48,7 @@ std::string readCommand(const std::wstring& command, int& status) {
 // for them too.
 RunResult runProgram(const RunRequest& request) {
   std::wstring command = L"cd /d " + quoted(request.workDir.string()) + L" &&";
-  for (const auto& assignment : request.environment) command += L" set " + quoted(assignment) + L" &&";
+  for (const auto& assignment : runEnvironment(request.environment)) command += L" set " + quoted(assignment) + L" &&";
   command += L" " + quoted(request.program);
   for (const auto& arg : request.args) command += L" " + quoted(arg);
   command += L" <NUL";
