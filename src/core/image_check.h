@@ -19,7 +19,7 @@
 struct CheckRequest {
   std::optional<PanelSize> panel;
   const PixelFormat* pixel = &pixelFormats().front();
-  Mounting mounting;     // how the preview turns memory back into the screen
+  Mounting mounting = {};  // how the preview turns memory back into the screen
   bool raw = false;      // the bytes are memory contents, with no CE BIN header
   bool preview = false;  // hold the panel's pixels for a preview (needs `panel`)
 };
