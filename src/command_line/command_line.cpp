@@ -154,11 +154,15 @@ std::string CommandLine::refusal(const CLI::ParseError& error) const {
   return say.language() == Language::kEnglish ? std::string(error.what()) : say(Message::kUsageWrong);
 }
 
-std::optional<int> CommandLine::parse(int argc, char** argv) {
+std::optional<int> CommandLine::parse(int argc, char** argv, bool ownWindow) {
   // Options are "--name" everywhere; "/name" is a path, also on Windows.
   app_.allow_windows_style_options(false);
   Arguments arguments = programArguments(argc, argv);
   arguments_ = arguments.values;
+  if (ownWindow && arguments.values.size() <= 1) {
+    writeText(stdout, app_.help());
+    return 0;
+  }
   if (arguments.unreadable)
     return refuse(words_(Message::kUsageUnreadableArgument,
                          {{"index", std::to_string(*arguments.unreadable)},

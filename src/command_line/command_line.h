@@ -38,8 +38,9 @@ class CommandLine {
   void addCommonOptions();
 
   // The exit status when the run ends here (help, version, a bad command
-  // line); nothing when it goes on. The arguments are taken as typed.
-  std::optional<int> parse(int argc, char** argv);
+  // line); nothing when it goes on. The arguments are taken as typed. In a
+  // window of its own with no arguments (a double click), the help.
+  std::optional<int> parse(int argc, char** argv, bool ownWindow = false);
 
  private:
   std::string refusal(const CLI::ParseError& error) const;

@@ -42,12 +42,9 @@ std::string describe(const Words& say, const CheckFailure& failure, const InfoOp
   return say(Message::kCannotWriteReport, {{"file", say(Message::kStandardOutput)}, {"why", why}});
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-  const Words words = wordsForRun(argc, argv);
+int checkFromCommandLine(const Words& words, int argc, char* argv[], bool ownWindow) {
   InfoOptions options;
-  if (const auto status = parseInfoOptions(words, argc, argv, options)) return *status;
+  if (const auto status = parseInfoOptions(words, argc, argv, options, ownWindow)) return *status;
   // A report or a file cut short must say so, not end in silence.
   reportWriteErrorsInsteadOfDying();
   try {
@@ -59,4 +56,15 @@ int main(int argc, char* argv[]) {
     writeText(stderr, "logo_bin_info: " + words(Message::kNoMemoryForPreview) + "\n");
   }
   return kCannotCheck;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const Words words = wordsForRun(argc, argv);
+  const bool ownWindow = consoleIsOwn();
+  const int status = checkFromCommandLine(words, argc, argv, ownWindow);
+  // Explorer's window closes with the program: it is read first.
+  if (ownWindow) pauseConsole();
+  return status;
 }

@@ -2,7 +2,8 @@
 
 #include "command_line/command_line.h"
 
-std::optional<int> parseInfoOptions(const Words& words, int argc, char** argv, InfoOptions& options) {
+std::optional<int> parseInfoOptions(const Words& words, int argc, char** argv, InfoOptions& options,
+                                    bool ownWindow) {
   CommandLine line(words, "logo_bin_info", Message::kAboutBinInfo);
   line.addCommonOptions();
   CheckRequest& request = options.request;
@@ -15,7 +16,7 @@ std::optional<int> parseInfoOptions(const Words& words, int argc, char** argv, I
   line.addFileOption("--preview", options.preview, Message::kHelpPreview)->type_name("OUT.png")->needs(size);
   line.addFileOption("--extract", options.extract, Message::kHelpExtract)->type_name("OUT");
   line.addFileOption("FILE", options.file, Message::kHelpFile)->required();
-  const auto status = line.parse(argc, argv);
+  const auto status = line.parse(argc, argv, ownWindow);
   options.request.preview = !options.preview.empty();
   return status;
 }

@@ -16,7 +16,9 @@ struct InfoOptions {
 };
 
 // The exit status when the run ends here (help, version, a bad command
-// line); nothing when it goes on.
-std::optional<int> parseInfoOptions(const Words& words, int argc, char** argv, InfoOptions& options);
+// line); nothing when it goes on. In a window of its own with no
+// arguments, the help.
+std::optional<int> parseInfoOptions(const Words& words, int argc, char** argv, InfoOptions& options,
+                                    bool ownWindow = false);
 
 #endif  // LOGO_WRAP_LOGO_BIN_INFO_OPTIONS_H_

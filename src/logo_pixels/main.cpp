@@ -22,12 +22,9 @@ std::string why(const Words& say, const PixelsFailure& failure, const PixelsOpti
   return whyFile(say, failure.why, options.picture);
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-  const Words words = wordsForRun(argc, argv);
+int convertFromCommandLine(const Words& words, int argc, char* argv[], bool ownWindow) {
   PixelsOptions options;
-  if (const auto status = parsePixelsOptions(words, argc, argv, options)) return *status;
+  if (const auto status = parsePixelsOptions(words, argc, argv, options, ownWindow)) return *status;
   reportWriteErrorsInsteadOfDying();
   try {
     const auto failure = convertPictureFile(words, options);
@@ -43,4 +40,15 @@ int main(int argc, char* argv[]) {
     writeText(stderr, "logo_pixels: " + options.picture + ": " + words(Message::kNoMemoryToHold) + "\n");
   }
   return kNotWritten;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const Words words = wordsForRun(argc, argv);
+  const bool ownWindow = consoleIsOwn();
+  const int status = convertFromCommandLine(words, argc, argv, ownWindow);
+  // Explorer's window closes with the program: it is read first.
+  if (ownWindow) pauseConsole();
+  return status;
 }

@@ -1,8 +1,18 @@
 #include "logo_pixels/options.h"
 
 #include "command_line/command_line.h"
+#include "system/arguments.h"
+#include "system/file_access.h"
 
-std::optional<int> parsePixelsOptions(const Words& words, int argc, char** argv, PixelsOptions& options) {
+std::optional<int> parsePixelsOptions(const Words& words, int argc, char** argv, PixelsOptions& options,
+                                      bool ownWindow) {
+  const std::vector<std::string> typed = programArguments(argc, argv).values;
+  if (ownWindow && typed.size() == 2 && typed[1].rfind("-", 0) != 0) {
+    // Never over a file that is there: the user named none.
+    options.picture = typed[1];
+    options.out = unusedNameBeside(typed[1], ".bin");
+    return std::nullopt;
+  }
   CommandLine line(words, "logo_pixels", Message::kAboutPixels);
   line.addCommonOptions();
   PanelRequest& panel = options.panel;
@@ -17,5 +27,5 @@ std::optional<int> parsePixelsOptions(const Words& words, int argc, char** argv,
   line.addRequestOption("--background", panel, Message::kHelpBackground)->type_name("RRGGBB");
   line.addFileOption("PICTURE", options.picture, Message::kHelpPicture)->required();
   line.addFileOption("OUT", options.out, Message::kHelpOut)->required();
-  return line.parse(argc, argv);
+  return line.parse(argc, argv, ownWindow);
 }

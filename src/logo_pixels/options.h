@@ -15,7 +15,10 @@ struct PixelsOptions {
 };
 
 // The exit status when the run ends here (help, version, a bad command
-// line); nothing when it goes on.
-std::optional<int> parsePixelsOptions(const Words& words, int argc, char** argv, PixelsOptions& options);
+// line); nothing when it goes on. In a window of its own (Explorer's): no
+// arguments show the help, and a picture dropped on the program is
+// converted as it is into a new file beside it, named after it.
+std::optional<int> parsePixelsOptions(const Words& words, int argc, char** argv, PixelsOptions& options,
+                                      bool ownWindow = false);
 
 #endif  // LOGO_WRAP_LOGO_PIXELS_OPTIONS_H_

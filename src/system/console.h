@@ -6,8 +6,13 @@
 #include <string>
 
 // Waits for a key so that a console window opened by a double click stays
-// open until the user has read it. Standard output is flushed by the caller.
+// open until the user has read it. What was printed comes first.
 void pauseConsole();
+
+// Whether the console window is the program's own: on Windows, one that
+// Explorer opened for it (a double click, or a file dropped on it), which
+// closes when it ends. Never on POSIX, where a program has no window.
+bool consoleIsOwn();
 
 // Writes the programs' text (bytes on POSIX, UTF-8 on Windows) to standard
 // output or error. On Windows a console shows it as it is, whatever its code

@@ -34,12 +34,15 @@ void waitForKey() {
 // The shell has no PAUSE command; this stands in for it. Without a terminal
 // there is nobody to press a key, so it does not wait.
 void pauseConsole() {
+  std::fflush(stdout);
   std::fputs("Press any key to continue . . . ", stdout);
   std::fflush(stdout);
   if (isatty(STDIN_FILENO)) waitForKey();
   std::fputs("\n", stdout);
   std::fflush(stdout);
 }
+
+bool consoleIsOwn() { return false; }
 
 void writeText(std::FILE* stream, const std::string& text) {
   std::fwrite(text.data(), 1, text.size(), stream);

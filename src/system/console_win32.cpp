@@ -7,7 +7,17 @@
 #include "system/wide_text.h"
 
 // The command interpreter's own prompt, as users of the tool know it.
-void pauseConsole() { (void)std::system("PAUSE"); }
+void pauseConsole() {
+  std::fflush(stdout);
+  (void)std::system("PAUSE");
+}
+
+// A command prompt shares its console with what it starts; Explorer gives
+// a console program one of its own, with nobody else on it.
+bool consoleIsOwn() {
+  DWORD processes[2];
+  return GetConsoleProcessList(processes, 2) == 1;
+}
 
 void writeText(std::FILE* stream, const std::string& text) {
   const std::wstring wide = wideFromUtf8(text);

@@ -38,6 +38,17 @@ bool isStream(FileKind kind) { return kind == FileKind::kRegular || kind == File
 
 }  // namespace
 
+std::string unusedNameBeside(const std::string& file, const std::string& extension) {
+  const std::string leaf = leafOf(file);
+  const std::string folder = file.substr(0, file.size() - leaf.size());
+  const auto dot = leaf.rfind('.');
+  const std::string stem = folder + (dot == std::string::npos || dot == 0 ? leaf : leaf.substr(0, dot));
+  std::string name = stem + extension;
+  for (int copy = 2; kindOfName(name.c_str()) != FileKind::kMissing; ++copy)
+    name = stem + " (" + std::to_string(copy) + ")" + extension;
+  return name;
+}
+
 std::error_code openReadable(const std::string& name, InputFile& input) {
   // Told by its name first, so that a device is never opened; then by the
   // open file, against a swap in between.

@@ -30,6 +30,10 @@ std::error_code lastError();
 // is not valid text there.
 std::string fileNameFromLocaleText(const char* text);
 
+// A name beside `file` for a new file of `extension` that nothing has yet:
+// "logo.png" -> "logo.bin", else "logo (2).bin", "logo (3).bin"...
+std::string unusedNameBeside(const std::string& file, const std::string& extension);
+
 // A file a companion reads: a regular file, or a pipe or FIFO that streams
 // one. A folder, a device or a socket is refused with the FileProblem that
 // says so, and a device is never opened.
