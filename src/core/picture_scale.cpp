@@ -179,34 +179,79 @@ struct Unfreed {
   void operator()(unsigned char* block) const { std::free(block); }
 };
 
-// Across each source row first, kept in a ring as deep as the filter is
-// tall, then down: each source row is filtered across once.
-void scaleInto(const unsigned char* rgba, PanelSize size, const ScalePlan& plan, unsigned char* out) {
-  const Crop& bounds = plan.bounds;
-  const Taps across = tapsFor(bounds.x, bounds.x + bounds.width, plan.window.x, plan.window.width,
-                              plan.scaled.width);
-  const Taps down = tapsFor(bounds.y, bounds.y + bounds.height, plan.window.y, plan.window.height,
-                            plan.scaled.height);
-  const std::size_t rowFloats = countFor(std::uint64_t{plan.scaled.width} * 4, sizeof(float));
-  std::vector<float> source(countFor(std::uint64_t{bounds.width} * 4, sizeof(float)));
-  std::vector<float> ring(countFor(std::uint64_t{down.most} * rowFloats, sizeof(float)));
-  std::vector<float> sum(rowFloats);
-  const auto ringRow = [&](std::uint32_t y) { return &ring[(y % down.most) * rowFloats]; };
-  std::uint32_t next = 0;  // the next source row to filter across
-  for (std::uint32_t i = 0; i < plan.scaled.height; ++i) {
-    const std::uint32_t first = down.first[i], end = first + down.count[i];
-    for (next = std::max(next, first); next < end; ++next) {
-      linearize(rgba + 4 * (std::uint64_t{next} * size.width + bounds.x), bounds.width, source.data());
-      filterAcross(source.data(), bounds.x, across, ringRow(next));
-    }
-    const float* weight = &down.weights[down.offset[i]];
-    std::fill(sum.begin(), sum.end(), 0.0f);
-    for (std::uint32_t k = 0; k < down.count[i]; ++k) {
-      const float* row = ringRow(first + k);
-      for (std::size_t j = 0; j < rowFloats; ++j) sum[j] += weight[k] * row[j];
-    }
-    encodeRow(sum.data(), plan.scaled.width, out + std::uint64_t{i} * rowFloats);
+// Between the passes, the first one's ringing is cut to the light there
+// can be, so that the second does not build on it (ImageMagick stores the
+// pass between in its pixels, which cut it the same way).
+void clampLight(float* row, std::size_t pixels) {
+  for (std::size_t i = 0; i < pixels; ++i, row += 4) {
+    const float alpha = std::clamp(row[3], 0.0f, 1.0f);
+    for (int channel = 0; channel < 3; ++channel) row[channel] = std::clamp(row[channel], 0.0f, alpha);
+    row[3] = alpha;
   }
+}
+
+// The two passes, in ImageMagick's order: across first when the picture
+// grows more (or shrinks less) across than down, else down first. Source
+// rows are taken once each, in order, into a ring as deep as the filter
+// is tall: filtered across already, or as they are.
+class TwoPasses {
+ public:
+  TwoPasses(const unsigned char* rgba, PanelSize size, const ScalePlan& plan)
+      : rgba_(rgba), size_(size), plan_(plan),
+        across_(tapsFor(plan.bounds.x, plan.bounds.x + plan.bounds.width, plan.window.x, plan.window.width,
+                        plan.scaled.width)),
+        down_(tapsFor(plan.bounds.y, plan.bounds.y + plan.bounds.height, plan.window.y, plan.window.height,
+                      plan.scaled.height)),
+        acrossFirst_(plan.scaled.width / plan.window.width > plan.scaled.height / plan.window.height),
+        sourceFloats_(countFor(std::uint64_t{plan.bounds.width} * 4, sizeof(float))),
+        scaledFloats_(countFor(std::uint64_t{plan.scaled.width} * 4, sizeof(float))),
+        ringFloats_(acrossFirst_ ? scaledFloats_ : sourceFloats_),
+        source_(acrossFirst_ ? sourceFloats_ : 0),
+        ring_(countFor(std::uint64_t{down_.most} * ringFloats_, sizeof(float))),
+        downSum_(ringFloats_),
+        scaled_(acrossFirst_ ? 0 : scaledFloats_) {}
+
+  // Output row `i` as premultiplied linear RGBA.
+  const float* row(std::uint32_t i) {
+    const std::uint32_t first = down_.first[i], end = first + down_.count[i];
+    for (next_ = std::max(next_, first); next_ < end; ++next_) take(next_);
+    const float* weight = &down_.weights[down_.offset[i]];
+    std::fill(downSum_.begin(), downSum_.end(), 0.0f);
+    for (std::uint32_t k = 0; k < down_.count[i]; ++k) {
+      const float* in = ringRow(first + k);
+      for (std::size_t j = 0; j < ringFloats_; ++j) downSum_[j] += weight[k] * in[j];
+    }
+    if (acrossFirst_) return downSum_.data();
+    clampLight(downSum_.data(), plan_.bounds.width);
+    filterAcross(downSum_.data(), plan_.bounds.x, across_, scaled_.data());
+    return scaled_.data();
+  }
+
+ private:
+  float* ringRow(std::uint32_t y) { return &ring_[(y % down_.most) * ringFloats_]; }
+
+  void take(std::uint32_t y) {
+    const unsigned char* from = rgba_ + 4 * (std::uint64_t{y} * size_.width + plan_.bounds.x);
+    if (!acrossFirst_) return linearize(from, plan_.bounds.width, ringRow(y));
+    linearize(from, plan_.bounds.width, source_.data());
+    filterAcross(source_.data(), plan_.bounds.x, across_, ringRow(y));
+    clampLight(ringRow(y), plan_.scaled.width);
+  }
+
+  const unsigned char* rgba_;
+  PanelSize size_;
+  const ScalePlan& plan_;
+  Taps across_, down_;
+  bool acrossFirst_;
+  std::size_t sourceFloats_, scaledFloats_, ringFloats_;
+  std::vector<float> source_, ring_, downSum_, scaled_;
+  std::uint32_t next_ = 0;  // the next source row to take
+};
+
+void scaleInto(const unsigned char* rgba, PanelSize size, const ScalePlan& plan, unsigned char* out) {
+  TwoPasses passes(rgba, size, plan);
+  for (std::uint32_t i = 0; i < plan.scaled.height; ++i)
+    encodeRow(passes.row(i), plan.scaled.width, out + std::uint64_t{i} * plan.scaled.width * 4);
 }
 
 std::uint32_t roundedQuotient(std::uint64_t dividend, std::uint64_t divisor) {
