@@ -96,7 +96,8 @@ std::size_t countFor(std::uint64_t count, std::size_t each) {
 // The filter along one axis: for each output sample, the source samples it
 // takes, [first, first + count), and their weights, which add up to one.
 struct Taps {
-  std::vector<std::uint32_t> first, count, offset;
+  std::vector<std::uint32_t> first, count;
+  std::vector<std::size_t> offset;  // where each output sample's weights start
   std::vector<float> weights;
   std::uint32_t most = 0;
 };
@@ -124,7 +125,7 @@ Taps tapsFor(std::uint32_t low, std::uint32_t high, double start, double length,
     }
     taps.first[i] = static_cast<std::uint32_t>(first);
     taps.count[i] = static_cast<std::uint32_t>(weights.size());
-    taps.offset[i] = static_cast<std::uint32_t>(taps.weights.size());
+    taps.offset[i] = taps.weights.size();
     taps.most = std::max(taps.most, taps.count[i]);
     for (const double weight : weights) taps.weights.push_back(static_cast<float>(weight / sum));
   }
@@ -203,7 +204,9 @@ class TwoPasses {
         down_(tapsFor(plan.bounds.y, plan.bounds.y + plan.bounds.height, plan.window.y, plan.window.height,
                       plan.scaled.height)),
         acrossFirst_(plan.scaled.width / plan.window.width > plan.scaled.height / plan.window.height),
-        sourceFloats_(countFor(std::uint64_t{plan.bounds.width} * 4, sizeof(float))),
+        left_(across_.first.front()),
+        columns_(across_.first.back() + across_.count.back() - left_),
+        sourceFloats_(countFor(std::uint64_t{columns_} * 4, sizeof(float))),
         scaledFloats_(countFor(std::uint64_t{plan.scaled.width} * 4, sizeof(float))),
         ringFloats_(acrossFirst_ ? scaledFloats_ : sourceFloats_),
         source_(acrossFirst_ ? sourceFloats_ : 0),
@@ -222,8 +225,8 @@ class TwoPasses {
       for (std::size_t j = 0; j < ringFloats_; ++j) downSum_[j] += weight[k] * in[j];
     }
     if (acrossFirst_) return downSum_.data();
-    clampLight(downSum_.data(), plan_.bounds.width);
-    filterAcross(downSum_.data(), plan_.bounds.x, across_, scaled_.data());
+    clampLight(downSum_.data(), columns_);
+    filterAcross(downSum_.data(), left_, across_, scaled_.data());
     return scaled_.data();
   }
 
@@ -231,10 +234,10 @@ class TwoPasses {
   float* ringRow(std::uint32_t y) { return &ring_[(y % down_.most) * ringFloats_]; }
 
   void take(std::uint32_t y) {
-    const unsigned char* from = rgba_ + 4 * (std::uint64_t{y} * size_.width + plan_.bounds.x);
-    if (!acrossFirst_) return linearize(from, plan_.bounds.width, ringRow(y));
-    linearize(from, plan_.bounds.width, source_.data());
-    filterAcross(source_.data(), plan_.bounds.x, across_, ringRow(y));
+    const unsigned char* from = rgba_ + 4 * (std::uint64_t{y} * size_.width + left_);
+    if (!acrossFirst_) return linearize(from, columns_, ringRow(y));
+    linearize(from, columns_, source_.data());
+    filterAcross(source_.data(), left_, across_, ringRow(y));
     clampLight(ringRow(y), plan_.scaled.width);
   }
 
@@ -243,6 +246,7 @@ class TwoPasses {
   const ScalePlan& plan_;
   Taps across_, down_;
   bool acrossFirst_;
+  std::uint32_t left_, columns_;  // the source columns the filter reads
   std::size_t sourceFloats_, scaledFloats_, ringFloats_;
   std::vector<float> source_, ring_, downSum_, scaled_;
   std::uint32_t next_ = 0;  // the next source row to take
