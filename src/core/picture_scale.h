@@ -60,10 +60,11 @@ std::variant<ScalePlan, CropPastTheEdge> planScale(PanelSize picture, const std:
 
 // The plan carried out on 8-bit RGBA rows (not premultiplied, sRGB, as a
 // decoded Picture holds them) of `size`: a new picture of plan.scaled,
-// with the Mitchell-Netravali filter (B = C = 1/3). An axis the plan
+// with the Mitchell-Netravali filter (B = C = 1/3), across and down in
+// ImageMagick's order, within a level of its results. An axis the plan
 // neither scales nor shifts by a fraction is copied as it is. A pixel
-// that comes out fully transparent is 0, 0, 0, 0. Empty when there is not
-// the memory for it.
+// that comes out fully transparent is 0, 0, 0, 0. The new picture has no
+// file type. Empty when there is not the memory for it.
 std::optional<Picture> scalePicture(const unsigned char* rgba, PanelSize size, const ScalePlan& plan);
 
 #endif  // LOGO_WRAP_CORE_PICTURE_SCALE_H_
