@@ -2,8 +2,9 @@
 # Whole-process cost of the programs beside a floor or another tool, all in
 # one run: logo_wrap and logo_bin_info against cat on large images, their
 # peak memory, and logo_pixels and logo_bin_info --preview against ffmpeg
-# and ImageMagick on panel-sized pictures (with the PNG sizes); then the
-# checksum microbenchmark. Builds what it needs first. Prints figures,
+# and ImageMagick on panel-sized pictures (with the PNG sizes), and scaling
+# to a screen against both; then the scaling and checksum
+# microbenchmarks. Builds what it needs first. Prints figures,
 # asserts nothing.
 #
 #   bench/run_bench.sh [pairs] [programs]
@@ -115,5 +116,31 @@ size=1920x1080
 "$convert" -seed 7 -size "$size" plasma:fractal -blur 0x2 "$work/pic.png"
 picture_cases "plasma $size" "$pairs"
 
+# Scaling as logo_pixels --fit contain does it (scale_picture runs the
+# same core: decode, scale, lay out, convert), against ffmpeg and
+# ImageMagick scaling and padding to the same screen; ImageMagick twice,
+# as usually run and with the same filter in linear light.
+scale_core() { build/bench/bin/scale_picture "$work/pic.png" 800x480 contain rgb565le "$work/out.bin"; }
+ffmpeg_scale() {
+  "$ffmpeg" -loglevel error -y -i "$work/pic.png" -vf \
+    "scale=800:480:force_original_aspect_ratio=decrease:flags=lanczos,pad=800:480:(ow-iw)/2:(oh-ih)/2" \
+    -f rawvideo -pix_fmt rgb565le "$work/out.raw"
+}
+imagemagick_scale() {
+  "$convert" "$work/pic.png" -resize 800x480 -background black -gravity center -extent 800x480 \
+    -define bmp:subtype=RGB565 "$work/out.bmp"
+}
+imagemagick_linear() {
+  "$convert" "$work/pic.png" -colorspace RGB -filter Mitchell -resize 800x480 -colorspace sRGB \
+    -background black -gravity center -extent 800x480 -define bmp:subtype=RGB565 "$work/out.bmp"
+}
 echo
+echo "== Scaling to an 800x480 screen, contain, to rgb565le"
+for size in 1920x1080 320x240; do
+  "$ffmpeg" -loglevel error -y -f lavfi -i "testsrc2=size=$size:rate=1" -frames:v 1 "$work/pic.png"
+  compare "testsrc2 $size" $((pairs * 2)) scale_core ffmpeg_scale imagemagick_scale imagemagick_linear
+done
+
+echo
+build/bench/bin/scale_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null
 build/bench/bin/sum_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null
