@@ -180,7 +180,7 @@ void keepOnInterrupt(int registration) {
 HeldInterrupts::HeldInterrupts() {
   sigset_t interrupts;
   sigemptyset(&interrupts);
-  for (int signal : kInterrupts) sigaddset(&interrupts, signal);
+  for (int signal : interruptSignals()) sigaddset(&interrupts, signal);
   sigprocmask(SIG_BLOCK, &interrupts, &heldSignals);
 }
 
