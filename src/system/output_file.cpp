@@ -48,8 +48,9 @@ std::error_code OutputFile::open(const std::string& name, std::FILE* input) {
   if (input && identityOfName(name.c_str(), existing) && identityOf(descriptorOf(input), read) &&
       existing == read)
     return FileProblem::kIsTheInput;
-  // A link stays a link: the file it leads to is the one replaced.
-  name_ = kindOfName(name.c_str()) == FileKind::kMissing ? name : finalName(name.c_str());
+  // A link stays a link, also one to a file not yet there: the file it
+  // leads to is the one replaced or created.
+  name_ = finalName(name.c_str());
   if (name_.empty()) return lastError();
   // Created and registered for removal as one step, so that no interrupt
   // falls between them.
@@ -104,6 +105,9 @@ void OutputFile::discard() {
 bool namesSameFile(const std::string& one, const std::string& other) {
   FileIdentity a, b;
   if (identityOfName(one.c_str(), a) && identityOfName(other.c_str(), b)) return a == b;
-  return identityOfName(folderOf(one).c_str(), a) && identityOfName(folderOf(other).c_str(), b) && a == b &&
-         sameLeaf(leafOf(one), leafOf(other));
+  // Where a file is still to be made: two links may lead to one.
+  const std::string oneFile = finalName(one.c_str()), otherFile = finalName(other.c_str());
+  return !oneFile.empty() && !otherFile.empty() && identityOfName(folderOf(oneFile).c_str(), a) &&
+         identityOfName(folderOf(otherFile).c_str(), b) && a == b &&
+         sameLeaf(leafOf(oneFile), leafOf(otherFile));
 }
