@@ -53,6 +53,8 @@ std::string finalName(const char* name);
 // Puts `from` in the place of `to`, replacing what is there, in one step.
 bool replaceName(const char* from, const char* to);
 bool removeName(const char* name);
+// A second name `to` for the file `from`: a hard link.
+bool linkName(const char* from, const char* to);
 
 bool emptyFile(int fd);
 int duplicateDescriptor(int fd);

@@ -131,6 +131,7 @@ std::string finalName(const char* name) {
 
 bool replaceName(const char* from, const char* to) { return std::rename(from, to) == 0; }
 bool removeName(const char* name) { return unlink(name) == 0; }
+bool linkName(const char* from, const char* to) { return link(from, to) == 0; }
 
 bool emptyFile(int fd) { return ftruncate(fd, 0) == 0; }
 int duplicateDescriptor(int fd) { return fcntl(fd, F_DUPFD_CLOEXEC, 0); }
