@@ -20,6 +20,21 @@ constexpr unsigned char kBayer8[8][8] = {
 // The matrix's threshold in 128ths of a step: the middle of its 64ths.
 unsigned orderedThreshold(std::uint32_t x, std::uint32_t y) { return 2u * kBayer8[y & 7][x & 7] + 1; }
 
+// An ordered dither's level: of the two levels the panel shows around the
+// value (bit-replicated, as diffusion measures them), the upper one where
+// the value's place between them passes the threshold. Between the linear
+// levels instead, a colour the panel shows exactly would be dithered.
+unsigned orderedLevel(std::uint32_t exact, int bits, unsigned threshold) {
+  const unsigned largest = (1u << bits) - 1;
+  const auto shown = [bits](unsigned level) { return 255u * widenChannel(level, bits); };
+  // The linear level below; a shown level lies within one of it.
+  auto lower = static_cast<unsigned>(std::uint64_t{exact} * largest / kExactMax);
+  if (lower > 0 && shown(lower) > exact) --lower;
+  if (lower < largest && shown(lower + 1) <= exact) ++lower;
+  if (lower == largest) return lower;
+  return 128 * (exact - shown(lower)) >= threshold * (shown(lower + 1) - shown(lower)) ? lower + 1 : lower;
+}
+
 // Floyd-Steinberg for the three 565 channels along memory's rows. Errors are
 // held in exact units times 16, so that the 7/16, 3/16, 5/16 and 1/16 shares
 // stay whole numbers but for a remainder, which the last share takes. The
@@ -163,12 +178,16 @@ std::vector<unsigned char> toPanelPixels(const Picture& picture, const PanelRequ
   const auto putExact = [&](Rgba pixel, std::uint32_t mx, std::uint32_t my, unsigned char* out) {
     const ExactColour colour =
         pixel.a == 255 || !blends ? exactColour(pixel) : blendedOver(pixel, request.background);
-    if (dither == Dither::kDiffusion)
+    if (dither == Dither::kDiffusion) {
       storePacked565(format, diffusion->take(0, mx, colour.r, 5), diffusion->take(1, mx, colour.g, 6),
                      diffusion->take(2, mx, colour.b, 5), out);
-    else
-      encodeExact(format, colour, out,
-                  dither == Dither::kOrdered ? orderedThreshold(mx, my) : kRoundToNearest);
+    } else if (dither == Dither::kOrdered) {
+      const unsigned threshold = orderedThreshold(mx, my);
+      storePacked565(format, orderedLevel(colour.r, 5, threshold), orderedLevel(colour.g, 6, threshold),
+                     orderedLevel(colour.b, 5, threshold), out);
+    } else {
+      encodeExact(format, colour, out);
+    }
   };
   const std::int64_t width = picture.size.width, height = picture.size.height;
   const std::int64_t columns = layout.panel.width;
@@ -190,9 +209,13 @@ std::vector<unsigned char> toPanelPixels(const Picture& picture, const PanelRequ
       return Rgba{p[0], p[1], p[2], p[3]};
     };
     if (dither != Dither::kNone) {
+      // The screen around a placed picture is one flat colour: neither
+      // patterned nor taking the picture's diffused error.
       for (std::uint32_t mx = 0; mx < columns; ++mx)
-        putExact(mx >= inside.first && mx < inside.end ? pictureAt(mx) : request.background, mx, my,
-                 row + mx * size);
+        if (mx >= inside.first && mx < inside.end)
+          putExact(pictureAt(mx), mx, my, row + mx * size);
+        else
+          std::memcpy(row + mx * size, background, size);
     } else {
       for (std::uint32_t mx = 0; mx < inside.first; ++mx) std::memcpy(row + mx * size, background, size);
       opaque.encodeRun(from, stride, inside.end - inside.first, row + inside.first * size);
@@ -229,6 +252,8 @@ void drawScreen(PanelSize panel, const PixelFormat& format, Mounting mounting, c
     const std::uint64_t start = std::uint64_t{my} * panel.width;
     const std::uint64_t decoded = std::min<std::uint64_t>(panel.width, whole > start ? whole - start : 0);
     decodeRun(format, data + start * format.bytesPerPixel, decoded, channels, to, step);
-    for (std::uint64_t mx = decoded; mx < panel.width; ++mx) std::memcpy(to + mx * step, kMissing, channels);
+    // Counted signed: the step is negative on a turned or mirrored panel.
+    for (auto mx = static_cast<std::int64_t>(decoded); mx < panel.width; ++mx)
+      std::memcpy(to + mx * step, kMissing, channels);
   }
 }

@@ -33,12 +33,10 @@ ExactColour blendedOver(Rgba pixel, Rgba background) {
   return {blend(pixel.r, background.r), blend(pixel.g, background.g), blend(pixel.b, background.b), 255};
 }
 
-unsigned narrowExact(std::uint32_t exact, int bits, unsigned threshold) {
-  // floor(exact * largest / kExactMax + threshold / 128); kExactMax is odd,
-  // so rounding never meets a tie.
+unsigned narrowExact(std::uint32_t exact, int bits) {
+  // kExactMax is odd, so rounding never meets a tie.
   const std::uint64_t largest = (1u << bits) - 1;
-  return static_cast<unsigned>((128 * largest * exact + threshold * std::uint64_t{kExactMax}) /
-                               (128 * std::uint64_t{kExactMax}));
+  return static_cast<unsigned>((2 * largest * exact + kExactMax) / (2 * std::uint64_t{kExactMax}));
 }
 
 std::uint8_t widenChannel(unsigned value, int bits) {
@@ -194,12 +192,11 @@ void OpaqueEncoder::encodeRun(const unsigned char* rgba, std::ptrdiff_t step, st
   }
 }
 
-void encodeExact(const PixelFormat& format, const ExactColour& colour, unsigned char* out,
-                 unsigned threshold) {
+void encodeExact(const PixelFormat& format, const ExactColour& colour, unsigned char* out) {
   switch (format.layout) {
     case Layout::kPacked565:
-      storePacked565(format, narrowExact(colour.r, 5, threshold), narrowExact(colour.g, 6, threshold),
-                     narrowExact(colour.b, 5, threshold), out);
+      storePacked565(format, narrowExact(colour.r, 5), narrowExact(colour.g, 6), narrowExact(colour.b, 5),
+                     out);
       break;
     case Layout::kBytes:
       out[format.red] = roundToByte(colour.r);

@@ -52,11 +52,8 @@ struct ExactColour {
 ExactColour exactColour(Rgba pixel);
 ExactColour blendedOver(Rgba pixel, Rgba background);
 
-// Where between two levels a value goes to the upper one, in 128ths of a
-// step: kRoundToNearest rounds; an ordered dither passes others.
-constexpr unsigned kRoundToNearest = 64;
-// An exact channel value narrowed to `bits`.
-unsigned narrowExact(std::uint32_t exact, int bits, unsigned threshold = kRoundToNearest);
+// An exact channel value narrowed to `bits`, rounded to nearest.
+unsigned narrowExact(std::uint32_t exact, int bits);
 // By bit replication, so that 0 and the largest value become 0 and 255.
 std::uint8_t widenChannel(unsigned value, int bits);
 // A 565 word from its three fields, in the format's field and byte order.
@@ -89,9 +86,7 @@ class OpaqueEncoder {
   std::uint16_t red_[256] = {}, green_[256] = {}, blue_[256] = {};  // each 565 field in place
 };
 
-// The same from an exact colour, rounded once; the threshold applies to
-// the 5- and 6-bit channels.
-void encodeExact(const PixelFormat& format, const ExactColour& colour, unsigned char* out,
-                 unsigned threshold = kRoundToNearest);
+// The same from an exact colour, rounded once.
+void encodeExact(const PixelFormat& format, const ExactColour& colour, unsigned char* out);
 
 #endif  // LOGO_WRAP_CORE_PIXEL_FORMAT_H_

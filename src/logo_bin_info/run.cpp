@@ -49,9 +49,10 @@ std::error_code drawPreview(const InfoOptions& options, const MemoryWindow& wind
   return preview.writeError() ? preview.writeError() : std::make_error_code(std::errc::not_enough_memory);
 }
 
-// Both outputs are whole before either takes its name, so that a run that
-// fails has replaced neither. Memory contents pieced together from a
-// damaged image are not the logo: they are never put in place.
+// Both outputs are whole before either takes its name, and they take their
+// names together, so that a run that fails has replaced neither. Memory
+// contents pieced together from a damaged image are not the logo: they are
+// never put in place.
 std::optional<CheckResult> finishOutputs(const InfoOptions& options, ImageCheck& check, OutputFile& extract,
                                          OutputFile& preview) {
   const bool extracting = extract.isOpen() && check.consistent();
@@ -59,19 +60,16 @@ std::optional<CheckResult> finishOutputs(const InfoOptions& options, ImageCheck&
   if (preview.isOpen())
     if (const std::error_code error = drawPreview(options, check.window(), preview))
       return failure(Step::kWritePreview, options.preview, error);
-  if (extracting) {
-    if (const std::error_code error = extract.commit())
-      return failure(Step::kWriteExtract, options.extract, error);
-    check.report().add(report::Extracted{options.extract});
-  } else if (extract.isOpen()) {
+  if (extract.isOpen() && !extracting) {
     extract.discard();
     check.report().add(report::Extracted{});
   }
-  if (preview.isOpen()) {
-    if (const std::error_code error = preview.commit())
-      return failure(Step::kWritePreview, options.preview, error);
-    check.report().add(report::Preview{check.screen(), options.preview});
-  }
+  const bool previewing = preview.isOpen();
+  if (const auto failed = commitTogether({&extract, &preview}))
+    return failed->index == 0 ? failure(Step::kWriteExtract, options.extract, failed->error)
+                              : failure(Step::kWritePreview, options.preview, failed->error);
+  if (extracting) check.report().add(report::Extracted{options.extract});
+  if (previewing) check.report().add(report::Preview{check.screen(), options.preview});
   return std::nullopt;
 }
 

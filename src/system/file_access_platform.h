@@ -46,11 +46,15 @@ bool sameLeaf(const std::string& one, const std::string& other);
 // Gives `fd` the owner and permissions of the file `name`, as far as the
 // system has them and lets them be given.
 void copyOwnerAndPermissions(const char* name, int fd);
-// The file `name` leads to, through links; empty when it leads nowhere.
+// The file `name` leads to through links, there yet or not: a link to a
+// missing file leads to where that file would be. Empty when the links go
+// round in a loop or cannot be read.
 std::string finalName(const char* name);
 // Puts `from` in the place of `to`, replacing what is there, in one step.
 bool replaceName(const char* from, const char* to);
 bool removeName(const char* name);
+// A second name `to` for the file `from`: a hard link.
+bool linkName(const char* from, const char* to);
 
 bool emptyFile(int fd);
 int duplicateDescriptor(int fd);

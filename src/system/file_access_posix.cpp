@@ -108,12 +108,30 @@ void copyOwnerAndPermissions(const char* name, int fd) {
 }
 
 std::string finalName(const char* name) {
-  char resolved[PATH_MAX];
-  return realpath(name, resolved) ? resolved : "";
+  // Followed one link at a time: realpath fails on a link to a file not
+  // yet there. The limit is the kernel's own.
+  constexpr int kMostLinks = 40;
+  std::string path = name;
+  for (int links = 0; links < kMostLinks; ++links) {
+    struct stat status;
+    if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+    char target[PATH_MAX];
+    const ssize_t length = readlink(path.c_str(), target, sizeof target);
+    if (length < 0) return "";
+    if (length == static_cast<ssize_t>(sizeof target)) {
+      errno = ENAMETOOLONG;
+      return "";
+    }
+    const std::string leadsTo(target, static_cast<std::size_t>(length));
+    path = leadsTo[0] == '/' ? leadsTo : folderOf(path) + "/" + leadsTo;
+  }
+  errno = ELOOP;
+  return "";
 }
 
 bool replaceName(const char* from, const char* to) { return std::rename(from, to) == 0; }
 bool removeName(const char* name) { return unlink(name) == 0; }
+bool linkName(const char* from, const char* to) { return link(from, to) == 0; }
 
 bool emptyFile(int fd) { return ftruncate(fd, 0) == 0; }
 int duplicateDescriptor(int fd) { return fcntl(fd, F_DUPFD_CLOEXEC, 0); }
@@ -180,7 +198,7 @@ void keepOnInterrupt(int registration) {
 HeldInterrupts::HeldInterrupts() {
   sigset_t interrupts;
   sigemptyset(&interrupts);
-  for (int signal : kInterrupts) sigaddset(&interrupts, signal);
+  for (int signal : interruptSignals()) sigaddset(&interrupts, signal);
   sigprocmask(SIG_BLOCK, &interrupts, &heldSignals);
 }
 

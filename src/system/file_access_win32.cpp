@@ -136,6 +136,9 @@ bool replaceName(const char* from, const char* to) {
 }
 
 bool removeName(const char* name) { return _wunlink(wideFromUtf8(name).c_str()) == 0; }
+bool linkName(const char* from, const char* to) {
+  return CreateHardLinkW(wideFromUtf8(to).c_str(), wideFromUtf8(from).c_str(), nullptr) != 0;
+}
 
 bool emptyFile(int fd) { return _chsize(fd, 0) == 0; }
 int duplicateDescriptor(int fd) { return _dup(fd); }

@@ -5,15 +5,18 @@
 
 #include <signal.h>
 
-#include <iterator>
+#include <vector>
 
-// The signals that end a program from outside, other than the two it takes
-// as write errors (SIGPIPE, SIGXFSZ) and the one nothing can catch.
-inline constexpr int kInterrupts[] = {SIGINT,  SIGQUIT, SIGTERM, SIGHUP,    SIGALRM,
-                                      SIGUSR1, SIGUSR2, SIGXCPU, SIGVTALRM, SIGPROF};
+// The signals whose default action ends the program, sent from outside:
+// all but SIGKILL, which nothing can catch, the two taken as write errors
+// (SIGPIPE, SIGXFSZ), and those that report the program's own fault
+// (SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGTRAP, SIGSYS, SIGABRT), which keep
+// their default and the sanitizers' reports. Real-time ones included, where
+// the system has them; their numbers are known only at run time.
+const std::vector<int>& interruptSignals();
 
-// While it lives, each of kInterrupts runs `cleanup`, then ends the process
-// as the signal would have. `cleanup` runs in a signal handler,
+// While it lives, each of interruptSignals() runs `cleanup`, then ends the
+// process as the signal would have. `cleanup` runs in a signal handler,
 // so it may call only async-signal-safe functions. A signal the process was
 // started with ignored (nohup, a background job) stays ignored.
 class InterruptCleanup {
@@ -24,7 +27,7 @@ class InterruptCleanup {
   InterruptCleanup& operator=(const InterruptCleanup&) = delete;
 
  private:
-  struct sigaction saved_[std::size(kInterrupts)];
+  std::vector<struct sigaction> saved_;  // one for each of interruptSignals()
 };
 
 #endif  // LOGO_WRAP_SYSTEM_INTERRUPT_CLEANUP_H_

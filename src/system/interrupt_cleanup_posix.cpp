@@ -1,6 +1,3 @@
-#include <iterator>
-#include <type_traits>
-
 #include "system/interrupt_cleanup.h"
 
 namespace {
@@ -23,21 +20,22 @@ void endAsInterrupted(int signal) {
 
 }  // namespace
 
-InterruptCleanup::InterruptCleanup(void (*cleanup)()) {
-  static_assert(std::size(kInterrupts) == std::extent_v<decltype(saved_)>);
+InterruptCleanup::InterruptCleanup(void (*cleanup)()) : saved_(interruptSignals().size()) {
+  const std::vector<int>& signals = interruptSignals();
   activeCleanup = cleanup;
   struct sigaction action = {};
   action.sa_handler = endAsInterrupted;
   // One interrupt at a time, so the cleanup runs once.
   sigemptyset(&action.sa_mask);
-  for (int signal : kInterrupts) sigaddset(&action.sa_mask, signal);
-  for (std::size_t i = 0; i < std::size(kInterrupts); ++i) {
-    sigaction(kInterrupts[i], nullptr, &saved_[i]);
-    if (saved_[i].sa_handler != SIG_IGN) sigaction(kInterrupts[i], &action, nullptr);
+  for (int signal : signals) sigaddset(&action.sa_mask, signal);
+  for (std::size_t i = 0; i < signals.size(); ++i) {
+    sigaction(signals[i], nullptr, &saved_[i]);
+    if (saved_[i].sa_handler != SIG_IGN) sigaction(signals[i], &action, nullptr);
   }
 }
 
 InterruptCleanup::~InterruptCleanup() {
-  for (std::size_t i = 0; i < std::size(kInterrupts); ++i) sigaction(kInterrupts[i], &saved_[i], nullptr);
+  const std::vector<int>& signals = interruptSignals();
+  for (std::size_t i = 0; i < signals.size(); ++i) sigaction(signals[i], &saved_[i], nullptr);
   activeCleanup = nullptr;
 }

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <random>
 #include <utility>
+#include <vector>
 
 #include "system/file_access.h"
 #include "system/file_access_platform.h"
@@ -48,27 +49,29 @@ std::error_code OutputFile::open(const std::string& name, std::FILE* input) {
   if (input && identityOfName(name.c_str(), existing) && identityOf(descriptorOf(input), read) &&
       existing == read)
     return FileProblem::kIsTheInput;
-  // A link stays a link: the file it leads to is the one replaced.
-  name_ = kindOfName(name.c_str()) == FileKind::kMissing ? name : finalName(name.c_str());
+  // A link stays a link, also one to a file not yet there: the file it
+  // leads to is the one replaced or created.
+  name_ = finalName(name.c_str());
   if (name_.empty()) return lastError();
   // Created and registered for removal as one step, so that no interrupt
   // falls between them.
   const HeldInterrupts held;
   int fd = -1;
+  std::string temporary;
   for (int attempt = 0; fd < 0 && attempt < kNameAttempts; ++attempt) {
-    temporary_ = temporaryNameFor(name_);
-    fd = createNewFile(temporary_.c_str());
+    temporary = temporaryNameFor(name_);
+    fd = createNewFile(temporary.c_str());
     if (fd < 0 && errno != EEXIST) return lastError();
   }
   if (fd < 0) return lastError();
+  temporary_ = temporary;
   removal_ = removeOnInterrupt(temporary_.c_str());
   copyOwnerAndPermissions(name_.c_str(), fd);
   file_ = streamOf(fd, "wb");
   if (!file_) {
     const std::error_code error = lastError();
     closeDescriptor(fd);
-    removeName(temporary_.c_str());
-    keepOnInterrupt(std::exchange(removal_, -1));
+    discard();
     return error;
   }
   // Unbuffered, so a write's result says what reached the file.
@@ -84,26 +87,87 @@ bool OutputFile::writeAt(std::uint64_t offset, const unsigned char* bytes, std::
   return !writeError_;
 }
 
-std::error_code OutputFile::commit() {
-  if (!file_) return writeError_;
+std::error_code OutputFile::close() {
   const bool closed = std::fclose(std::exchange(file_, nullptr)) == 0;
-  std::error_code error = writeError_ ? writeError_ : closed ? std::error_code() : lastError();
-  if (!error && !replaceName(temporary_.c_str(), name_.c_str())) error = lastError();
-  if (error) removeName(temporary_.c_str());
+  return writeError_ ? writeError_ : closed ? std::error_code() : lastError();
+}
+
+void OutputFile::placed() {
   keepOnInterrupt(std::exchange(removal_, -1));
-  return error;
+  temporary_.clear();
+}
+
+std::error_code OutputFile::commit() {
+  const auto failed = commitTogether({this});
+  return failed ? failed->error : std::error_code();
 }
 
 void OutputFile::discard() {
-  if (!file_) return;
-  std::fclose(std::exchange(file_, nullptr));
+  if (file_) std::fclose(std::exchange(file_, nullptr));
+  if (temporary_.empty()) return;
   removeName(temporary_.c_str());
-  keepOnInterrupt(std::exchange(removal_, -1));
+  placed();
+}
+
+std::optional<CommitFailure> commitTogether(std::initializer_list<OutputFile*> outputs) {
+  const auto fail = [outputs](std::size_t index, std::error_code error) {
+    for (OutputFile* output : outputs) output->discard();
+    return CommitFailure{index, error};
+  };
+  // All closed before any is renamed: a close can still lose data.
+  std::size_t index = 0, toRename = 0;
+  for (OutputFile* output : outputs) {
+    if (output->isOpen()) {
+      if (const std::error_code error = output->close()) return fail(index, error);
+      ++toRename;
+    }
+    ++index;
+  }
+  struct Replaced {
+    const std::string& name;
+    std::string aside;  // a second name for the file it replaced, if one could be made
+    bool existed;
+  };
+  std::vector<Replaced> replaced;
+  // One step to an interrupt: it finds all of them in place or none.
+  const HeldInterrupts held;
+  index = 0;
+  for (OutputFile* output : outputs) {
+    if (output->temporary_.empty()) {
+      ++index;
+      continue;
+    }
+    const std::string& name = output->name_;
+    const bool existed = kindOfName(name.c_str()) != FileKind::kMissing;
+    // Kept aside under a second name while a later rename may still fail.
+    std::string aside = existed && replaced.size() + 1 < toRename ? temporaryNameFor(name) : "";
+    if (!aside.empty() && !linkName(name.c_str(), aside.c_str())) aside.clear();
+    if (!replaceName(output->temporary_.c_str(), name.c_str())) {
+      const std::error_code error = lastError();
+      if (!aside.empty()) removeName(aside.c_str());
+      // What the earlier ones replaced is put back, as far as it was kept.
+      for (auto earlier = replaced.rbegin(); earlier != replaced.rend(); ++earlier)
+        if (!earlier->aside.empty())
+          replaceName(earlier->aside.c_str(), earlier->name.c_str());
+        else if (!earlier->existed)
+          removeName(earlier->name.c_str());
+      return fail(index, error);
+    }
+    output->placed();
+    replaced.push_back({name, std::move(aside), existed});
+    ++index;
+  }
+  for (const Replaced& done : replaced)
+    if (!done.aside.empty()) removeName(done.aside.c_str());
+  return std::nullopt;
 }
 
 bool namesSameFile(const std::string& one, const std::string& other) {
   FileIdentity a, b;
   if (identityOfName(one.c_str(), a) && identityOfName(other.c_str(), b)) return a == b;
-  return identityOfName(folderOf(one).c_str(), a) && identityOfName(folderOf(other).c_str(), b) && a == b &&
-         sameLeaf(leafOf(one), leafOf(other));
+  // Where a file is still to be made: two links may lead to one.
+  const std::string oneFile = finalName(one.c_str()), otherFile = finalName(other.c_str());
+  return !oneFile.empty() && !otherFile.empty() && identityOfName(folderOf(oneFile).c_str(), a) &&
+         identityOfName(folderOf(otherFile).c_str(), b) && a == b &&
+         sameLeaf(leafOf(oneFile), leafOf(otherFile));
 }

@@ -7,6 +7,8 @@
 #define LOGO_WRAP_SYSTEM_OUTPUT_FILE_H_
 
 #include <cstdio>
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -15,6 +17,12 @@
 // Refuses, before anything is read or written, a name that is something
 // other than a regular file, or a file that may not be written.
 std::error_code checkOutputName(const std::string& name);
+
+// Which of several outputs could not be put in place, counted from 0, and why.
+struct CommitFailure {
+  std::size_t index;
+  std::error_code error;
+};
 
 class OutputFile : public ByteSink {
  public:
@@ -37,12 +45,26 @@ class OutputFile : public ByteSink {
   void discard();
 
  private:
+  friend std::optional<CommitFailure> commitTogether(std::initializer_list<OutputFile*> outputs);
+  // The first failed write's error, or the close's.
+  std::error_code close();
+  // The temporary file has taken the name.
+  void placed();
+
   std::string name_;
   std::string temporary_;
   int removal_ = -1;
   std::FILE* file_ = nullptr;
   std::error_code writeError_;
 };
+
+// Closes those of `outputs` that are open and puts them in place together:
+// all of them, or on a failure none, every temporary file then gone. The
+// renames run with interrupts held, so that an interrupt finds all in place
+// or none. Should a rename fail after others were done, each file those
+// replaced is put back, kept meanwhile under a second name beside it (a
+// hard link); where the folder allows no such link, that one stays new.
+std::optional<CommitFailure> commitTogether(std::initializer_list<OutputFile*> outputs);
 
 // Whether two names would put their files in one place: one file reached by
 // both, or one name in one folder.

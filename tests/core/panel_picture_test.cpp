@@ -3,33 +3,49 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "test_bytes.h"
 
 namespace {
 
-Picture pictureOf(PanelSize size, const std::vector<Rgba>& pixels) {
-  Picture picture;
-  picture.type = "PNG";
-  picture.size = size;
-  picture.rgba.reset(static_cast<unsigned char*>(std::malloc(pixels.size() * 4)));
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    const Rgba& p = pixels[i];
-    const unsigned char rgba[] = {p.r, p.g, p.b, p.a};
-    std::memcpy(picture.rgba.get() + 4 * i, rgba, 4);
+// An opaque colour no case draws, in the memory on either side of a test
+// picture: a read past the picture shows as it, in the plain build too,
+// rather than as the transparent pixels fresh memory tends to hold.
+constexpr Rgba kFence = {'#', '#', '#', 255};
+
+// A picture with a picture's worth of kFence before and after it.
+class FencedPicture {
+ public:
+  FencedPicture(PanelSize size, const std::vector<Rgba>& pixels) : block_(3 * 4 * pixels.size()) {
+    for (std::size_t i = 0; i < 3 * pixels.size(); ++i) {
+      const bool inside = i >= pixels.size() && i < 2 * pixels.size();
+      const Rgba& p = inside ? pixels[i - pixels.size()] : kFence;
+      const unsigned char rgba[] = {p.r, p.g, p.b, p.a};
+      std::memcpy(&block_[4 * i], rgba, 4);
+    }
+    picture.type = "PNG";
+    picture.size = size;
+    picture.rgba.reset(&block_[4 * pixels.size()]);
   }
-  return picture;
-}
+  ~FencedPicture() { (void)picture.rgba.release(); }  // the block is ours
+
+  Picture picture;
+
+ private:
+  std::vector<unsigned char> block_;
+};
 
 // Grey pixels named by letters: in "gray" each byte is its letter again.
-Picture letters(PanelSize size, const std::string& names) {
+FencedPicture letters(PanelSize size, const std::string& names) {
   std::vector<Rgba> pixels;
   for (char name : names) pixels.push_back({std::uint8_t(name), std::uint8_t(name), std::uint8_t(name), 255});
-  return pictureOf(size, pixels);
+  return FencedPicture(size, pixels);
 }
 
 std::string asText(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
@@ -50,7 +66,8 @@ TEST(PanelPicture, TurnsAndMirrorsOneWayAndDrawsBackTheOther) {
       {Rotation::k180, Flip::kVertical, "cbafed"},   {Rotation::k270, Flip::kNone, "cfbead"},
       {Rotation::k270, Flip::kHorizontal, "adbecf"}, {Rotation::k270, Flip::kVertical, "fcebda"},
   };
-  const Picture picture = letters({3, 2}, "abcdef");
+  const FencedPicture fenced = letters({3, 2}, "abcdef");
+  const Picture& picture = fenced.picture;
   const PixelFormat& gray = *findPixelFormat("gray");
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(degrees(c.rotation)) + " flip " + std::to_string(int(c.flip)));
@@ -74,6 +91,7 @@ struct PlacementCase {
   PanelSize panel;
   Rotation rotation;
   std::string memory;  // or the problem's number
+  PanelSize picture = {2, 1};
 };
 
 // "ab" on a 4x3 screen of '.', at both edges and in the middle.
@@ -87,23 +105,29 @@ TEST(PanelPicture, PlacesASmallerPictureAndRefusesOneThatDoesNotFit) {
       {"3,0", {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kPastTheEdge)},
       {"0,3", {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kPastTheEdge)},
       {"65536,0", {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kPastTheEdge)},
+      {"4294967295,0", {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kPastTheEdge)},
+      {"0,4294967295", {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kPastTheEdge)},
+      {"4294967296,0", {4, 3}, Rotation::k0, "not a place"},
       {"0,0", {1, 3}, Rotation::k0, problem(LayoutProblem::Kind::kLargerThanPanel)},
+      {"0,0", {4, 1}, Rotation::k0, problem(LayoutProblem::Kind::kLargerThanPanel), {1, 2}},  // taller only
       {nullptr, {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kWrongSize)},
       {nullptr, {2, 1}, Rotation::k0, "ab"},
       // Placed on the screen as seen: its top-left is memory's top-right.
       {"0,0", {3, 4}, Rotation::k90, "..a..b......"},
       {"0,0", {2, 1}, Rotation::k90, problem(LayoutProblem::Kind::kLargerThanPanel)},
   };
-  const Picture picture = letters({2, 1}, "ab");
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.place ? c.place : "no place") + " on " + formatPanelSize(c.panel));
+    const FencedPicture fenced = letters(c.picture, "ab");
+    const Picture& picture = fenced.picture;
     PanelRequest request;
     request.pixel = findPixelFormat("gray");
     request.panel = c.panel;
     request.background = {'.', '.', '.', 255};
     request.mounting.rotation = c.rotation;
-    if (c.place) {
-      ASSERT_TRUE(parsePlacement(c.place, request.place.emplace()));
+    if (c.place && !parsePlacement(c.place, request.place.emplace())) {
+      EXPECT_EQ("not a place", c.memory);
+      continue;
     }
     const auto layout = layOut(picture.size, request);
     if (const auto* refused = std::get_if<LayoutProblem>(&layout))
@@ -120,7 +144,8 @@ TEST(PanelPicture, DrawsBackThePictureForEveryFormatAndMounting) {
   for (int i = 0; i < 15; ++i)
     pixels.push_back({std::uint8_t(17 * i), std::uint8_t(255 - 13 * i), std::uint8_t(40 + 9 * i),
                       std::uint8_t(255 - 8 * i)});
-  const Picture picture = pictureOf({5, 3}, pixels);
+  const FencedPicture fenced({5, 3}, pixels);
+  const Picture& picture = fenced.picture;
   for (const auto& format : pixelFormats()) {
     const int channels = format.pngChannels();
     PanelRequest request;
@@ -150,7 +175,8 @@ double worstBlockMean(Dither dither) {
       const auto v = static_cast<std::uint8_t>(std::lround(x * 255.0 / (kSize.width - 1)));
       pixels.push_back({v, v, v, 255});
     }
-  const Picture picture = pictureOf(kSize, pixels);
+  const FencedPicture fenced(kSize, pixels);
+  const Picture& picture = fenced.picture;
   PanelRequest request;
   request.dither = dither;
   const Bytes memory = toPanelPixels(picture, request, {kSize});
@@ -175,6 +201,146 @@ TEST(PanelPicture, DitherKeepsEachBlocksMeanWhereRoundingBands) {
       {Dither::kNone, false}, {Dither::kOrdered, true}, {Dither::kDiffusion, true}};
   for (const auto& [dither, withinOne] : cases)
     EXPECT_EQ(worstBlockMean(dither) <= 1, withinOne) << int(dither);
+}
+
+Bytes panelPixels(const Picture& picture, Dither dither, const char* format = "rgb565le") {
+  PanelRequest request;
+  request.pixel = findPixelFormat(format);
+  request.dither = dither;
+  return toPanelPixels(picture, request, {picture.size});
+}
+
+// rgb565le's red and green fields, pixel by pixel.
+std::pair<std::vector<unsigned>, std::vector<unsigned>> redsAndGreens(const Bytes& memory) {
+  std::vector<unsigned> reds, greens;
+  for (std::size_t i = 0; i + 1 < memory.size(); i += 2) {
+    reds.push_back(memory[i + 1] >> 3);
+    greens.push_back((memory[i] | memory[i + 1] << 8) >> 5 & 63);
+  }
+  return {reds, greens};
+}
+
+struct OrderedCase {
+  std::uint8_t grey;
+  unsigned red, redsUp;  // the level below the value, and how many of 64 pixels take the next
+  unsigned green, greensUp;
+};
+
+// By hand: where the value lies between the two levels the panel shows
+// around it, in 128ths; the thresholds 2k+1 below that take the upper level.
+TEST(PanelPicture, OrderedDitherRaisesAsManyPixelsAsTheValueLiesAboveItsLevel) {
+  const OrderedCase cases[] = {
+      {2, 0, 16, 0, 32},   // red 0|8: 32/128, thresholds 1..31; green 0|4: 64/128
+      {56, 6, 56, 14, 0},  // red 49|57: 112/128; green shows 56 exactly
+      {60, 7, 21, 15, 0},  // red 57|66: 42.7/128, thresholds 1..41; green shows 60 exactly
+  };
+  for (const auto& c : cases) {
+    const FencedPicture flat({8, 8}, std::vector<Rgba>(64, {c.grey, c.grey, c.grey, 255}));
+    const auto [reds, greens] = redsAndGreens(panelPixels(flat.picture, Dither::kOrdered));
+    EXPECT_EQ(std::count(reds.begin(), reds.end(), c.red + 1), c.redsUp) << int{c.grey};
+    EXPECT_EQ(std::count(reds.begin(), reds.end(), c.red), 64 - c.redsUp) << int{c.grey};
+    EXPECT_EQ(std::count(greens.begin(), greens.end(), c.green + 1), c.greensUp) << int{c.grey};
+    EXPECT_EQ(std::count(greens.begin(), greens.end(), c.green), 64 - c.greensUp) << int{c.grey};
+  }
+}
+
+// Floyd-Steinberg on a 3x2 flat red of 3, where the panel shows 0 or 8,
+// worked by hand (errors in 8-bit steps; a level is the nearest one):
+//   a 3    -> 0, error 3:     b +21/16, d +15/16, e +3/16
+//   b 4.31 -> 8, error -3.69: c -1.61, d -0.69, e -1.15, f -0.23
+//   c 1.39 -> 0, error 1.39:  e +0.26, f +0.43
+//   d 3.25 -> 0, error 3.25:  e +1.42
+//   e 3.72 -> 0, error 3.72:  f +1.63
+//   f 4.83 -> 8
+TEST(PanelPicture, DiffusionSpreadsTheErrorAsWorkedByHand) {
+  const FencedPicture flat({3, 2}, std::vector<Rgba>(6, {3, 0, 0, 255}));
+  EXPECT_EQ(redsAndGreens(panelPixels(flat.picture, Dither::kDiffusion)).first,
+            std::vector<unsigned>({0, 1, 0, 0, 0, 1}));
+}
+
+// Each colour the panel shows exactly comes back from every dither: 64
+// flat 8x8 blocks side by side, which take every 5- and 6-bit level.
+TEST(PanelPicture, EveryDitherKeepsTheColoursThePanelShows) {
+  std::vector<Rgba> pixels;
+  for (unsigned y = 0; y < 8; ++y)
+    for (unsigned level = 0; level < 64; ++level)
+      for (unsigned x = 0; x < 8; ++x) {
+        const unsigned five = level % 32, six = level, otherFive = 31 - level % 32;
+        pixels.push_back({std::uint8_t(five << 3 | five >> 2), std::uint8_t(six << 2 | six >> 4),
+                          std::uint8_t(otherFive << 3 | otherFive >> 2), 255});
+      }
+  const FencedPicture blocks({512, 8}, pixels);
+  for (const char* format : {"rgb565le", "rgb565be", "bgr565le", "bgr565be"})
+    for (const Dither dither : {Dither::kNone, Dither::kOrdered, Dither::kDiffusion}) {
+      const Bytes memory = panelPixels(blocks.picture, dither, format);
+      for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const Rgba shown = decodePixel(*findPixelFormat(format), &memory[2 * i]);
+        ASSERT_EQ(std::tie(shown.r, shown.g, shown.b), std::tie(pixels[i].r, pixels[i].g, pixels[i].b))
+            << format << " dither " << int(dither) << " pixel " << i;
+      }
+    }
+}
+
+// Dither touches only the picture's own pixels, and only in the 565
+// formats: the screen around a placed picture is the background rounded
+// once, and formats without 5- or 6-bit channels are stored exactly.
+TEST(PanelPicture, DithersOnlyThePictureAndOnlyItsFiveAndSixBitChannels) {
+  const FencedPicture fenced({2, 2},
+                             {{3, 100, 200, 255}, {3, 100, 200, 128}, {77, 3, 9, 255}, {200, 9, 3, 255}});
+  const PanelLayout layout = {{5, 4}, 2, 1};
+  PanelRequest request;
+  request.background = {0x1D, 0x35, 0x57, 255};  // between the 565 levels
+  for (const auto& format : pixelFormats())
+    for (const Dither dither : {Dither::kOrdered, Dither::kDiffusion}) {
+      request.pixel = &format;
+      request.dither = Dither::kNone;
+      const Bytes rounded = toPanelPixels(fenced.picture, request, layout);
+      request.dither = dither;
+      const Bytes dithered = toPanelPixels(fenced.picture, request, layout);
+      const std::size_t size = format.bytesPerPixel;
+      for (std::uint32_t i = 0; i < 20; ++i) {
+        const bool inPicture = i % 5 >= 2 && i % 5 < 4 && i / 5 >= 1 && i / 5 < 3;
+        if (!inPicture || format.layout != PixelFormat::Layout::kPacked565) {
+          EXPECT_TRUE(std::equal(&rounded[i * size], &rounded[i * size] + size, &dithered[i * size]))
+              << format.name << " dither " << int(dither) << " pixel " << i;
+        }
+      }
+    }
+}
+
+struct MissingCase {
+  const char* format;
+  Rotation rotation;
+  std::size_t present;  // bytes of memory that hold pixels
+};
+
+// Pixels memory does not reach are opaque black, whole rows of them too,
+// and nothing past what is present is read: the bytes there are the fence.
+TEST(PanelPicture, DrawsWhatMemoryLacksAsOpaqueBlack) {
+  const MissingCase cases[] = {
+      {"rgba", Rotation::k0, 0},       {"rgba", Rotation::k0, 6}, {"rgba", Rotation::k180, 20},
+      {"rgb565le", Rotation::k180, 3}, {"gray", Rotation::k0, 4},
+  };
+  constexpr PanelSize kPanel = {3, 4};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.format) + " " + std::to_string(degrees(c.rotation)) + " " +
+                 std::to_string(c.present));
+    const PixelFormat& format = *findPixelFormat(c.format);
+    const std::size_t size = format.bytesPerPixel;
+    const int channels = format.pngChannels();
+    Bytes memory(kPanel.pixels() * size);
+    for (std::size_t i = 0; i < kPanel.pixels(); ++i)
+      encodePixel(format, i * size < c.present ? Rgba{255, 255, 255, 255} : kFence, &memory[i * size]);
+    Bytes screen(kPanel.pixels() * channels, 0x5A);
+    drawScreen(kPanel, format, {c.rotation, Flip::kNone}, memory.data(), c.present, channels, screen.data());
+    for (std::size_t i = 0; i < kPanel.pixels(); ++i) {
+      const std::size_t at = c.rotation == Rotation::k180 ? kPanel.pixels() - 1 - i : i;
+      const bool present = (at + 1) * size <= c.present;
+      const unsigned char shade = present ? 255 : 0, expected[] = {shade, shade, shade, 255};
+      EXPECT_TRUE(std::equal(&screen[i * channels], &screen[i * channels] + channels, expected))
+          << "screen pixel " << i;
+    }
+  }
 }
 
 }  // namespace

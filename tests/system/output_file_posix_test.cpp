@@ -21,6 +21,8 @@ TEST_F(CompanionFilesTest, RefusesWhatIsNoRegularFileOrIsTheInput) {
   ASSERT_EQ(mkfifo(name("fifo").c_str(), 0644), 0);
   ASSERT_TRUE(makeSocket(root_ / "socket"));
   fs::create_symlink("input.bin", root_ / "link.bin");
+  fs::create_symlink("nowhere/new.bin", root_ / "lost.bin");
+  fs::create_symlink("loop.bin", root_ / "loop.bin");
   fs::create_hard_link(root_ / "input.bin", root_ / "hard.bin");
   write("read_only.bin", "");
   fs::permissions(root_ / "read_only.bin", fs::perms::owner_read);
@@ -35,6 +37,9 @@ TEST_F(CompanionFilesTest, RefusesWhatIsNoRegularFileOrIsTheInput) {
       {name("sub/../input.bin"), true, FileProblem::kIsTheInput},
       {name("link.bin"), true, FileProblem::kIsTheInput},
       {name("hard.bin"), true, FileProblem::kIsTheInput},
+      // A link to a file whose folder is missing: the link stays as it is.
+      {name("lost.bin"), true, std::make_error_code(std::errc::no_such_file_or_directory)},
+      {name("loop.bin"), true, std::make_error_code(std::errc::too_many_symbolic_link_levels)},
       {name("sub"), false, FileProblem::kIsFolder},
       {"/dev/zero", false, FileProblem::kIsDevice},
       {name("socket"), false, FileProblem::kIsSocket},
@@ -54,19 +59,21 @@ struct PlaceCase {
   std::string replaced;  // the file that takes the new bytes
 };
 
-// Through a link the file it leads to is replaced, and the link stays; a
-// name too long for the temporary one's suffix still has room beside it;
-// an owner and permissions stay.
+// Through a link the file it leads to is replaced, or made where it is
+// missing, and the link stays; a name too long for the temporary one's
+// suffix still has room beside it; an owner and permissions stay.
 TEST_F(CompanionFilesTest, PutsTheOutputWhereItsNameLeads) {
   const std::string longest(255, 'n');
   write("target.bin", "an older file");
   fs::create_symlink("target.bin", root_ / "link.bin");
+  fs::create_symlink("sub/../new.bin", root_ / "dangling.bin");
+  EXPECT_TRUE(namesSameFile(name("dangling.bin"), name("new.bin")));
   const bool asRoot = geteuid() == 0;
   if (asRoot) {
     ASSERT_EQ(chown(name("target.bin").c_str(), 65534, 65534), 0);
   }
   fs::permissions(root_ / "target.bin", fs::perms::owner_read | fs::perms::owner_write);
-  const PlaceCase cases[] = {{"link.bin", "target.bin"}, {longest, longest}};
+  const PlaceCase cases[] = {{"link.bin", "target.bin"}, {"dangling.bin", "new.bin"}, {longest, longest}};
   for (const auto& c : cases) {
     OutputFile out;
     ASSERT_FALSE(out.open(name(c.name), input_.get())) << c.name;
@@ -75,6 +82,7 @@ TEST_F(CompanionFilesTest, PutsTheOutputWhereItsNameLeads) {
     EXPECT_EQ(read(c.replaced), "new") << c.name;
   }
   EXPECT_TRUE(fs::is_symlink(root_ / "link.bin"));
+  EXPECT_TRUE(fs::is_symlink(root_ / "dangling.bin"));
   struct stat status;
   ASSERT_EQ(stat(name("target.bin").c_str(), &status), 0);
   EXPECT_EQ(status.st_mode & 0777, 0600u);

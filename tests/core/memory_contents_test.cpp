@@ -1,0 +1,33 @@
+// The memory contents handed to a sink: a write that failed stays failed,
+// whatever the writes after it do.
+#include "core/memory_contents.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Keeps nothing; only its write numbered `failing` (from 1) fails.
+class FailingOnce : public ByteSink {
+ public:
+  explicit FailingOnce(int failing) : failing_(failing) {}
+  bool writeAt(std::uint64_t, const unsigned char*, std::size_t) override { return ++writes_ != failing_; }
+
+ private:
+  int failing_, writes_ = 0;
+};
+
+// Two records, then a gap to the image's end: two writes, and the third
+// that makes the contents the image length.
+TEST(MemoryContents, FailsWhenAnyWriteFailed) {
+  const unsigned char data[] = {1, 2, 3, 4};
+  for (const int failing : {0, 1, 2, 3}) {
+    FailingOnce sink(failing);
+    MemoryContents contents(sink);
+    contents.imageHeader({kSyncBytes, 0x1000, 16});
+    contents.recordData({0x1000, 4, 10}, 0, data, 4);
+    contents.recordData({0x1008, 4, 10}, 0, data, 4);
+    EXPECT_EQ(contents.finish(), failing == 0) << "write " << failing << " failed";
+  }
+}
+
+}  // namespace
