@@ -62,5 +62,5 @@ void ImageCheck::checkPanel() {
 
 void ImageCheck::notePictureFile() {
   if (const char* type = pictureFileType(window_.bytes().data(), window_.filled()))
-    report_.add(report::PictureNote{type});
+    report_.add(report::PictureNote{type, request_.raw});
 }

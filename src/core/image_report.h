@@ -47,6 +47,7 @@ struct Panel {
 };
 struct PictureNote {  // the data starts like a picture file
   const char* type = "";
+  bool raw = false;  // read as memory contents, not from an image
 };
 struct Extracted {
   std::optional<std::string> file;  // none: nothing, the image has problems

@@ -14,6 +14,7 @@
 #include "core/panel_mounting.h"
 #include "core/panel_size.h"
 #include "core/picture_decode.h"
+#include "core/picture_scale.h"
 #include "core/pixel_format.h"
 
 // How 5- and 6-bit channels take a value between two levels: rounded, or
@@ -36,9 +37,11 @@ struct PanelRequest {
   std::optional<PanelSize> panel;  // memory's; without it, the picture's own, mounted
   const PixelFormat* pixel = &pixelFormats().front();
   Rgba background = {0, 0, 0, 255};  // under transparent pixels, and around a placed picture
-  Mounting mounting;
-  std::optional<Placement> place;  // without it, the picture fills the screen exactly
+  Mounting mounting = {};
+  std::optional<Placement> place;  // without it, the picture fills the screen exactly, or is centred by fit
   Dither dither = Dither::kNone;
+  std::optional<Crop> crop;  // the part of the picture taken, before any scaling
+  std::optional<Fit> fit;    // how the picture is scaled to the screen (needs `panel`)
 };
 
 // Where the picture lies: the panel's memory size, and the picture's

@@ -16,18 +16,21 @@ struct Conversion {
   std::vector<unsigned char> pixels;  // the panel's memory
   const char* type = nullptr;         // the picture file's, as pictureFileType names it
   PanelSize picture;                  // its own size
+  std::optional<PanelSize> scaled;    // its size once fit to the screen
   PanelLayout layout;                 // the panel's memory size, and where the picture lies
 };
 
 struct ConversionRefusal {
-  enum class Kind { kNotDecoded, kDoesNotFit, kNoMemoryToConvert };
+  enum class Kind { kNotDecoded, kCropPastTheEdge, kDoesNotFit, kNoMemoryToConvert };
   Kind kind;
   const char* type = nullptr;  // as far as it is known
   std::optional<PictureError> decoding = {};
   std::optional<LayoutProblem> layout = {};
+  std::optional<CropPastTheEdge> crop = {};
 };
 
-// `mostBytes` bounds the panel's memory, where the caller's own memory is
+// The picture is cut to `request.crop` and fit to the screen first, where
+// the request asks; then laid out as it is. `mostBytes` bounds the panel's memory, where the caller's own memory is
 // smaller than what the request may ask (32-bit WebAssembly); a panel past
 // it is refused as too large to convert in memory.
 std::variant<Conversion, ConversionRefusal> convertPicture(const unsigned char* bytes, std::size_t count,

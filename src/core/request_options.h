@@ -10,7 +10,7 @@
 #include "core/image_check.h"
 #include "core/panel_picture.h"
 
-enum class ValueKind { kSize, kPixelFormat, kRotation, kFlip, kPlace, kDither, kColour, kOptionName };
+enum class ValueKind { kSize, kPixelFormat, kRotation, kFlip, kPlace, kDither, kColour, kFit, kCrop, kFlag, kOptionName };
 
 // A text an option does not take, and what the option expects.
 struct ValueRefusal {
@@ -19,8 +19,9 @@ struct ValueRefusal {
 };
 
 // Sets the option `name` (a long option's name without its dashes: "size",
-// "pixel", "rotate", "flip"; for a conversion also "place", "dither" and
-// "background") from its text. A name the request does not have is refused
+// "pixel", "rotate", "flip"; for a conversion also "place", "dither",
+// "background", "fit" and "crop"; for a check "raw", a flag: "true" or
+// "false") from its text. A name the request does not have is refused
 // as kOptionName, with the name as its text.
 std::optional<ValueRefusal> takeOption(PanelRequest& request, const std::string& name, const std::string& text);
 std::optional<ValueRefusal> takeOption(CheckRequest& request, const std::string& name, const std::string& text);

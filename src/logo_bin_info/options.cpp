@@ -14,7 +14,9 @@ std::optional<int> parseInfoOptions(const Words& words, int argc, char** argv, I
   line.addRequestOption("--rotate", request, Message::kHelpRotate)->type_name(words(Message::kHelpDegrees));
   line.addRequestOption("--flip", request, Message::kHelpFlip)->type_name("none|h|v");
   line.addFileOption("--preview", options.preview, Message::kHelpPreview)->type_name("OUT.png")->needs(size);
-  line.addFileOption("--extract", options.extract, Message::kHelpExtract)->type_name("OUT");
+  CLI::Option* extract = line.addFileOption("--extract", options.extract, Message::kHelpExtract)->type_name("OUT");
+  // Raw bytes are the memory contents already.
+  line.app().add_flag("--raw", request.raw, words(Message::kHelpRaw))->excludes(extract);
   line.addFileOption("FILE", options.file, Message::kHelpFile)->required();
   const auto status = line.parse(argc, argv, ownWindow);
   options.request.preview = !options.preview.empty();

@@ -25,6 +25,8 @@ std::optional<int> parsePixelsOptions(const Words& words, int argc, char** argv,
   line.addRequestOption("--place", panel, Message::kHelpPlace)->type_name("center|X,Y")->needs(size);
   line.addRequestOption("--dither", panel, Message::kHelpDither)->type_name("none|ordered|diffusion");
   line.addRequestOption("--background", panel, Message::kHelpBackground)->type_name("RRGGBB");
+  line.addRequestOption("--fit", panel, Message::kHelpFit)->type_name("contain|cover|stretch")->needs(size);
+  line.addRequestOption("--crop", panel, Message::kHelpCrop)->type_name("WxH+X+Y");
   line.addFileOption("PICTURE", options.picture, Message::kHelpPicture)->required();
   line.addFileOption("OUT", options.out, Message::kHelpOut)->required();
   return line.parse(argc, argv, ownWindow);

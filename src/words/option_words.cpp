@@ -23,6 +23,12 @@ std::string refusalText(const Words& say, const ValueRefusal& refusal) {
       return say(Message::kNotADither, {{"text", text}});
     case ValueKind::kColour:
       return say(Message::kNotAColour, {{"text", text}});
+    case ValueKind::kFit:
+      return say(Message::kNotAFit, {{"text", text}});
+    case ValueKind::kCrop:
+      return say(Message::kNotACrop, {{"text", text}});
+    case ValueKind::kFlag:
+      return say(Message::kNotAFlag, {{"text", text}});
     case ValueKind::kOptionName:
       break;
   }

@@ -32,11 +32,27 @@ std::string layoutText(const Words& say, const LayoutProblem& problem, const Pan
                        {"y", number(problem.place.y)}});
 }
 
+Message fitName(Fit fit) {
+  switch (fit) {
+    case Fit::kContain:
+      return Message::kFitContain;
+    case Fit::kCover:
+      return Message::kFitCover;
+    case Fit::kStretch:
+      break;
+  }
+  return Message::kFitStretch;
+}
+
 // Only what the options asked for beyond a plain conversion, each piece
 // ending in ", " or its language's own.
-std::string whatWasDone(const Words& say, const PanelRequest& request, const PanelLayout& layout) {
+std::string whatWasDone(const Words& say, const PanelRequest& request, const Conversion& conversion) {
+  const PanelLayout& layout = conversion.layout;
   std::string done;
-  if (request.place)
+  if (request.crop) done += say(Message::kDoneCropped, {{"crop", formatCrop(*request.crop)}});
+  if (conversion.scaled)
+    done += say(Message::kDoneScaled, {{"size", formatPanelSize(*conversion.scaled)}, {"fit", say(fitName(*request.fit))}});
+  if (request.place || (request.fit && *request.fit == Fit::kContain))
     done += say(Message::kDonePlaced, {{"x", number(layout.x)},
                                        {"y", number(layout.y)},
                                        {"screen", formatPanelSize(screenSize(layout.panel, request.mounting))}});
@@ -82,6 +98,9 @@ std::string refusalText(const Words& say, const ConversionRefusal& refusal, cons
       return pictureErrorText(say, *refusal.decoding, refusal.type);
     case ConversionRefusal::Kind::kDoesNotFit:
       return layoutText(say, *refusal.layout, request);
+    case ConversionRefusal::Kind::kCropPastTheEdge:
+      return say(Message::kCropPastTheEdge,
+                 {{"crop", formatCrop(refusal.crop->crop)}, {"picture", formatPanelSize(refusal.crop->picture)}});
     case ConversionRefusal::Kind::kNoMemoryToConvert:
       break;
   }
@@ -98,7 +117,7 @@ std::string conversionLine(const Words& say, const Conversion& done, const Panel
                                    {"size", formatPanelSize(done.picture)},
                                    {"type", done.type},
                                    {"pixel", request.pixel->name},
-                                   {"done", whatWasDone(say, request, done.layout)},
+                                   {"done", whatWasDone(say, request, done)},
                                    {"bytes", number(done.pixels.size())},
                                    {"out", out}});
 }

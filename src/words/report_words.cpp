@@ -111,7 +111,9 @@ std::string reportLine(const Words& say, const ReportLine& line) {
             return say(Message::kReportPanel,
                        {{"panel", formatPanelSize(l.panel)}, {"pixel", l.pixel->name}, {"bytes", number(l.bytes)}});
           },
-          [&](const report::PictureNote& l) { return say(Message::kReportPictureNote, {{"type", l.type}}); },
+          [&](const report::PictureNote& l) {
+            return say(l.raw ? Message::kReportRawPictureNote : Message::kReportPictureNote, {{"type", l.type}});
+          },
           [&](const report::Extracted& l) {
             if (!l.file) return say(Message::kReportNothingExtracted);
             return say(Message::kReportExtracted, {{"file", *l.file}});

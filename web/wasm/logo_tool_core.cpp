@@ -189,8 +189,10 @@ EMSCRIPTEN_KEEPALIVE int convert_picture(const unsigned char* bytes, std::size_t
   const Words say = wordsFor(lang);
   PanelRequest request;
   if (!takeOptions(say, options, optionsCount, request)) return 0;
-  if (request.place && !request.panel)
-    return refuse(say(Message::kUsageNeeds, {{"option", "--place"}, {"other", "--size"}}), "place");
+  // As the command line needs them.
+  for (const auto& [given, name] : {std::pair{request.place.has_value(), "place"}, {request.fit.has_value(), "fit"}})
+    if (given && !request.panel)
+      return refuse(say(Message::kUsageNeeds, {{"option", std::string("--") + name}, {"other", "--size"}}), name);
   auto converted = convertPicture(bytes, count, request, kMostResultBytes);
   if (const auto* refusal = std::get_if<ConversionRefusal>(&converted))
     return refuse(refusalText(say, *refusal, request));
