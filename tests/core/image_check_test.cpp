@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <tuple>
 
 #include "test_bytes.h"
 #include "words/report_words.h"
@@ -144,6 +145,11 @@ TEST(ImageCheck, ReportsEachImageAndGivesASoundOnesMemoryContents) {
            "problem: image address 0x00001000 and length 10 are not the records' extent: address 0x00001000, "
            "length 3\n",
        {}},
+      {"1 byte after the last record",
+       kLogoImage + Bytes(1, 0),
+       kLogoReport + kLogoRecord +
+           "problem: record 2: the file ends inside its 12-byte header, after 1\nend record: none\n",
+       {}},
       {"11 bytes after the last record",
        kLogoImage + Bytes(11, 0),
        kLogoReport + kLogoRecord +
@@ -251,6 +257,36 @@ TEST(ImageCheck, ChecksTheDataAgainstThePanelSize) {
     SCOPED_TRACE(c.lines);
     const auto [image, report] = logoOf(c.dataBytes);
     EXPECT_EQ(check(image, {c.panel, findPixelFormat(c.format)}).report, report + c.lines);
+  }
+}
+
+// Memory contents read as they are, with no CE BIN header: the file is the
+// data, a preview shows it, and a picture file is noted, not a CE BIN problem.
+TEST(ImageCheck, ReadsRawMemoryContentsAsTheData) {
+  const std::string raw = "raw: ", header = " read as memory contents, with no CE BIN header\n";
+  const std::tuple<Bytes, PanelSize, std::string> cases[] = {
+      {fromHex("01 02 FF"), {3, 1}, raw + "3 bytes" + header + "panel: 3x1 gray, 3 bytes\nOK\n"},
+      {fromHex("01 02"), {3, 1},
+       raw + "2 bytes" + header + "panel: 3x1 gray, 3 bytes\n" +
+           "problem: the image data is 2 bytes, not the 3 that 3x1 gray needs\n"},
+      {fromHex("89 50 4E 47 0D 0A 1A 0A 00"), {9, 1},
+       raw + "9 bytes" + header + "panel: 9x1 gray, 9 bytes\n" +
+           "note: the data starts like a PNG file, not raw pixels: convert the picture first\nOK\n"},
+  };
+  for (const auto& [contents, panel, report] : cases) {
+    SCOPED_TRACE(report);
+    CheckRequest request{panel, findPixelFormat("gray")};
+    request.raw = request.preview = true;
+    ImageCheck check(request);
+    check.feed(contents.data(), 1);
+    check.feed(contents.data() + 1, contents.size() - 1);
+    check.finish();
+    check.report().finish();
+    EXPECT_EQ(reportText(Words(), check.report().takeLines()), report);
+    Bytes screen(panel.pixels());
+    check.drawScreen(1, screen.data());
+    const auto shown = static_cast<std::ptrdiff_t>(std::min(contents.size(), screen.size()));
+    EXPECT_EQ(Bytes(screen.begin(), screen.begin() + shown), Bytes(contents.begin(), contents.begin() + shown));
   }
 }
 

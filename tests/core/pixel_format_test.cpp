@@ -6,6 +6,7 @@
 #include <cstring>
 #include <random>
 
+#include "core/panel_picture.h"
 #include "core/panel_size.h"
 
 namespace {
@@ -92,6 +93,7 @@ TEST(OptionValues, TakeTheirLimitsAndNoMore) {
   const ValueCase sizes[] = {
       {"65535x65535", true}, {"65536x1", false}, {"1x65536", false}, {"00001x00001", true},
       {"000001x1", false},   {"0x1", false},     {"1x1x1", false},   {"800", false},
+      {"00001X00001", true}, {"00001\xC3\x97" "00001", true}, {"1*1", false},
   };
   for (const auto& c : sizes) {
     PanelSize size;
@@ -101,7 +103,8 @@ TEST(OptionValues, TakeTheirLimitsAndNoMore) {
     }
   }
   const ValueCase colours[] = {
-      {"1A2B3c", true}, {"1A2B3C4", false}, {"1A2B3", false}, {"1A2B3G", false}, {"", false},
+      {"1A2B3c", true},   {"1A2B3C4", false},   {"1A2B3", false}, {"1A2B3G", false},   {"", false},
+      {"#1A2B3c", true},  {"0x1A2B3C", true},   {"0X1a2b3c", true}, {"#0x1A2B3C", false}, {"##1A2B3C", false},
   };
   for (const auto& c : colours) {
     Rgba colour;
@@ -110,6 +113,21 @@ TEST(OptionValues, TakeTheirLimitsAndNoMore) {
       EXPECT_EQ(std::vector<int>({colour.r, colour.g, colour.b, colour.a}),
                 std::vector<int>({0x1A, 0x2B, 0x3C, 255}));
     }
+  }
+}
+
+// Names as people write them, each to the same value as the canonical one.
+TEST(OptionValues, TakeNamesAsPeopleWriteThem) {
+  const std::pair<std::string, const char*> formats[] = {
+      {"RGB565LE", "rgb565le"}, {"rgb565", "rgb565le"}, {"BGR565", "bgr565le"}, {"Gray", "gray"}, {"rgb565x", ""},
+  };
+  for (const auto& [text, name] : formats) {
+    const PixelFormat* format = findPixelFormat(text);
+    EXPECT_STREQ(format ? format->name : "", name) << text;
+  }
+  for (const std::string text : {"center", "centre", "CENTRE"}) {
+    Placement place{false, 1, 1};
+    EXPECT_TRUE(parsePlacement(text, place) && place.centred) << text;
   }
 }
 

@@ -36,12 +36,21 @@ TEST_F(LogoPixelsPosixTest, RefusesAPictureTooLargeToHold) {
   const fs::path gif = root_ / "huge.gif", out = root_ / "out.bin";
   writeFile(gif, fromHex("47 49 46 38 39 61 20 4E 20 4E 80 00 00 00 00 00 FF FF FF 21 F9 04 01 00 00 00 00 "
                          "2C 00 00 00 00 01 00 01 00 00 02 02 44 01 00 3B"));
-  const std::pair<std::string, std::string> cases[] = {
-      {gif.string(), "too large to hold in memory"},
-      {"/dev/zero", "is a device, not a regular file"},
+  const fs::path sample = root_ / "sample.gif";
+  writeFile(sample, fromHex("47 49 46 38 39 61 01 00 01 00 80 00 00 00 00 00 FF FF FF 2C 00 00 00 00 01 00 01 00 "
+                            "00 02 02 44 01 00 3B"));
+  const std::tuple<std::vector<std::string>, std::string, std::string> cases[] = {
+      {{}, gif.string(), "too large to hold in memory"},
+      {{}, "/dev/zero", "is a device, not a regular file"},
+      // A file that says it is empty, then fails to read: an error, not a 0-byte picture.
+      {{}, "/proc/self/mem", "Input/output error"},
+      // Decoded, but the panel's memory cannot be had: nothing written, not an empty OUT.
+      {{"--size", "65535x65535", "--place", "center"}, sample.string(), "too large to convert in memory"},
   };
-  for (const auto& [picture, reason] : cases) {
-    const RunResult result = convert("ulimit -v 262144", {picture, out.string()});
+  for (const auto& [options, picture, reason] : cases) {
+    std::vector<std::string> args = options;
+    args.insert(args.end(), {picture, out.string()});
+    const RunResult result = convert("ulimit -v 262144", args);
     EXPECT_EQ(result.output, "logo_pixels: " + picture + ": " + reason + "\n");
     EXPECT_EQ(result.exitStatus, 2);
     EXPECT_FALSE(fs::exists(out));

@@ -61,6 +61,27 @@ TEST_F(LogoPixelsTest, GivesBackTheBytesThatThePreviewShows) {
   }
 }
 
+// A picture of another size, fit to the panel, wrapped and checked: the
+// preview shows what was converted, and the line says where it went.
+TEST_F(LogoPixelsTest, FitsAPictureToThePanelThroughToThePreview) {
+  const fs::path wide = picture(Bytes(8 * 4 * 3, '\x60'), {8, 4}, "rgb24");
+  const RunResult converted =
+      convert({"--size", "4x4", "--fit", "contain", "--pixel", "rgb24", wide.string(), out_.string()});
+  EXPECT_EQ(converted.output, consoleText(wide.string() + ": 8x4 PNG -> rgb24, scaled to 4x2 (contain), placed at "
+                                                          "0,1 on 4x4, 48 bytes -> " + out_.string() + "\n"));
+  ASSERT_EQ(converted.exitStatus, 0);
+  fs::copy_file(out_, beside("logo.bin"));
+  ASSERT_EQ(run().exitStatus, 0);
+  const fs::path preview = root_ / "preview.png";
+  ASSERT_EQ(inspect({"--size", "4x4", "--pixel", "rgb24", "--preview", preview.string(),
+                     beside("logo_pelk.bin").string()})
+                .exitStatus,
+            0);
+  const fs::path back = root_ / "back.bin";
+  ASSERT_EQ(convert({"--pixel", "rgb24", preview.string(), back.string()}).exitStatus, 0);
+  EXPECT_EQ(readFile(back), Bytes(12, '\0') + Bytes(24, '\x60') + Bytes(12, '\0'));
+}
+
 TEST_F(LogoPixelsTest, BlendsOverTheBackgroundAsked) {
   // Half-transparent red, then fully transparent blue.
   const fs::path translucent = picture(fromHex("FF 00 00 80 00 00 FF 00"), {2, 1}, "rgba");
@@ -136,6 +157,10 @@ TEST_F(LogoPixelsTest, RefusesWhatItCannotConvert) {
       {"placed on a smaller panel",
        {"--size", "4x3", "--place", "center", png, out},
        "logo_pixels: " + png + ": the picture is 5x3, the panel 4x3: it is larger, and not resized\n"},
+      {"crop past the edge",
+       {"--crop", "5x3+1+0", png, out},
+       "logo_pixels: " + png + ": the crop 5x3+1+0 reaches past the edge of the 5x3 picture\n"},
+      {"fit without a size", {"--fit", "cover", png, out}, "--fit requires --size"},
       {"no OUT", {png}, "Usage: logo_pixels"},
       {"empty OUT", {png, ""}, "OUT: an empty name names no file"},
       {"empty PICTURE", {"", out}, "PICTURE: an empty name names no file"},
