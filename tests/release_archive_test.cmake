@@ -4,7 +4,7 @@
 #         [-DRUN=<emulator...>] [-DPAGE=ON] -P release_archive_test.cmake
 set(wrap logo_wrap${SUFFIX})
 set(info logo_bin_info${SUFFIX})
-set(expected ${wrap} ${info} logo_pixels${SUFFIX} README.md logo.bin)
+set(expected ${wrap} ${info} logo_pixels${SUFFIX} README.md README.zh-CN.md logo.bin)
 if(PAGE)
   list(APPEND expected logo_tool.html)
 endif()
