@@ -117,7 +117,8 @@ CLI::Option* CommandLine::addFileOption(const std::string& name, std::string& fi
 }
 
 int CommandLine::refuse(const std::string& why) const {
-  writeText(stderr, app_.get_name() + ": " + why + "\n\n" + app_.help());
+  writeText(stderr, words_(Message::kProgramSays, {{"program", app_.get_name()}, {"message", why}}) + "\n\n" +
+                        app_.help());
   return kBadCommandLine;
 }
 

@@ -50,10 +50,14 @@ int checkFromCommandLine(const Words& words, int argc, char* argv[], bool ownWin
   try {
     const CheckResult result = checkImage(words, options);
     if (!result.failure) return result.consistent ? kConsistent : kProblemsFound;
-    writeText(stderr, "logo_bin_info: " + describe(words, *result.failure, options) + "\n");
+    writeText(stderr, words(Message::kProgramSays, {{"program", "logo_bin_info"},
+                                                    {"message", describe(words, *result.failure, options)}}) +
+                          "\n");
   } catch (const std::bad_alloc&) {
     // Only a preview's pixels are held, and the panel's size chose them.
-    writeText(stderr, "logo_bin_info: " + words(Message::kNoMemoryForPreview) + "\n");
+    writeText(stderr, words(Message::kProgramSays, {{"program", "logo_bin_info"},
+                                                    {"message", words(Message::kNoMemoryForPreview)}}) +
+                          "\n");
   }
   return kCannotCheck;
 }

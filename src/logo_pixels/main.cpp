@@ -30,14 +30,20 @@ int convertFromCommandLine(const Words& words, int argc, char* argv[], bool ownW
     const auto failure = convertPictureFile(words, options);
     if (!failure) return kWritten;
     const bool unreported = failure->kind == PixelsFailure::Kind::kUnreported;
-    writeText(stderr, "logo_pixels: " +
-                          (unreported ? words(Message::kCannotWriteReport,
-                                              {{"file", words(Message::kStandardOutput)},
-                                               {"why", whyFile(words, failure->why)}})
-                                      : failure->path + ": " + why(words, *failure, options)) +
+    writeText(stderr, (unreported ? words(Message::kProgramSays,
+                                          {{"program", "logo_pixels"},
+                                           {"message", words(Message::kCannotWriteReport,
+                                                             {{"file", words(Message::kStandardOutput)},
+                                                              {"why", whyFile(words, failure->why)}})}})
+                                  : words(Message::kProgramSaysOfFile, {{"program", "logo_pixels"},
+                                                                        {"file", failure->path},
+                                                                        {"message", why(words, *failure, options)}})) +
                           "\n");
   } catch (const std::bad_alloc&) {
-    writeText(stderr, "logo_pixels: " + options.picture + ": " + words(Message::kNoMemoryToHold) + "\n");
+    writeText(stderr, words(Message::kProgramSaysOfFile, {{"program", "logo_pixels"},
+                                                          {"file", options.picture},
+                                                          {"message", words(Message::kNoMemoryToHold)}}) +
+                          "\n");
   }
   return kNotWritten;
 }
