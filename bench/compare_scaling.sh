@@ -6,16 +6,15 @@
 # 8-bit levels. Prints figures; with a limit, exits 1 when any largest
 # difference passes it.
 #
-#   bench/compare_scaling.sh [scale_picture] [limit]
+#   bench/compare_scaling.sh [logo_pixels] [limit]
 #
-# scale_picture: the built measuring program (default
-# build/bench/bin/scale_picture, built by the bench preset). Uses
-# ImageMagick (apt-get install -y imagemagick), and ffmpeg's test pattern
-# too where ffmpeg is installed.
+# logo_pixels: the built program (default build/bench/bin/logo_pixels),
+# which scales with --fit stretch. Uses ImageMagick (apt-get install -y
+# imagemagick), and ffmpeg's test pattern too where ffmpeg is installed.
 set -euo pipefail
 convert=/usr/bin/convert  # ImageMagick's own, whatever else PATH calls convert
 cd "$(dirname "$0")/.."
-scale=$(realpath "${1:-build/bench/bin/scale_picture}")
+pixels=$(realpath "${1:-build/bench/bin/logo_pixels}")
 limit=${2:-}
 command -v "$convert" >/dev/null || { echo "skipped: ImageMagick is missing"; exit 77; }
 work=$(mktemp -d)
@@ -40,7 +39,7 @@ edges 160x90 24 edges_small
 
 compare() {
   local picture=$1 size=$2 label=$3
-  "$scale" "$work/$picture.png" "$size" stretch rgba "$work/ours.rgba"
+  "$pixels" --lang en --size "$size" --fit stretch --pixel rgba "$work/$picture.png" "$work/ours.rgba" >/dev/null
   "$convert" "$work/$picture.png" -colorspace RGB -filter Mitchell -resize "$size!" -colorspace sRGB \
     -alpha off "$work/theirs.png"
   "$convert" -size "$size" -depth 8 "rgba:$work/ours.rgba" -alpha off "$work/ours.png"

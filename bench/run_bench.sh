@@ -116,11 +116,10 @@ size=1920x1080
 "$convert" -seed 7 -size "$size" plasma:fractal -blur 0x2 "$work/pic.png"
 picture_cases "plasma $size" "$pairs"
 
-# Scaling as logo_pixels --fit contain does it (scale_picture runs the
-# same core: decode, scale, lay out, convert), against ffmpeg and
-# ImageMagick scaling and padding to the same screen; ImageMagick twice,
+# Scaling with logo_pixels --fit contain, against ffmpeg and ImageMagick
+# scaling and padding to the same screen; ImageMagick twice,
 # as usually run and with the same filter in linear light.
-scale_core() { build/bench/bin/scale_picture "$work/pic.png" 800x480 contain rgb565le "$work/out.bin"; }
+logo_pixels_fit() { "$programs/logo_pixels" --size 800x480 --fit contain "$work/pic.png" "$work/out.bin" >/dev/null; }
 ffmpeg_scale() {
   "$ffmpeg" -loglevel error -y -i "$work/pic.png" -vf \
     "scale=800:480:force_original_aspect_ratio=decrease:flags=lanczos,pad=800:480:(ow-iw)/2:(oh-ih)/2" \
@@ -138,8 +137,10 @@ echo
 echo "== Scaling to an 800x480 screen, contain, to rgb565le"
 for size in 1920x1080 320x240; do
   "$ffmpeg" -loglevel error -y -f lavfi -i "testsrc2=size=$size:rate=1" -frames:v 1 "$work/pic.png"
-  compare "testsrc2 $size" $((pairs * 2)) scale_core ffmpeg_scale imagemagick_scale imagemagick_linear
+  compare "testsrc2 $size" $((pairs * 2)) logo_pixels_fit ffmpeg_scale imagemagick_scale imagemagick_linear
 done
+"$convert" -seed 7 -size 1920x1080 plasma:fractal -blur 0x2 "$work/pic.png"
+compare "plasma 1920x1080, a 16-bit PNG" "$pairs" logo_pixels_fit ffmpeg_scale imagemagick_scale imagemagick_linear
 
 echo
 build/bench/bin/scale_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null
