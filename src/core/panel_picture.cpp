@@ -251,7 +251,8 @@ void drawScreen(PanelSize panel, const PixelFormat& format, Mounting mounting, c
     unsigned char* to = out + (y * screenWidth + x) * channels;
     const std::uint64_t start = std::uint64_t{my} * panel.width;
     const std::uint64_t decoded = std::min<std::uint64_t>(panel.width, whole > start ? whole - start : 0);
-    decodeRun(format, data + start * format.bytesPerPixel, decoded, channels, to, step);
+    // Formed only where memory holds the row: past `present` may be no memory at all.
+    if (decoded > 0) decodeRun(format, data + start * format.bytesPerPixel, decoded, channels, to, step);
     // Counted signed: the step is negative on a turned or mirrored panel.
     for (auto mx = static_cast<std::int64_t>(decoded); mx < panel.width; ++mx)
       std::memcpy(to + mx * step, kMissing, channels);
