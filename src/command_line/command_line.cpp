@@ -82,6 +82,15 @@ Words wordsForRun(int argc, char** argv) {
   return Words(languageTheEncodingHolds(wanted, encoder), encoder);
 }
 
+int runCompanion(int argc, char** argv, CompanionRun run) {
+  const Words words = wordsForRun(argc, argv);
+  const bool ownWindow = consoleIsOwn();
+  const int status = run(words, argc, argv, ownWindow);
+  // Explorer's window closes with the program: it is read first.
+  if (ownWindow) pauseConsole();
+  return status;
+}
+
 CommandLine::CommandLine(const Words& words, const std::string& name, Message about)
     : words_(words), app_(words(about), name) {
   app_.formatter(std::make_shared<ColumnFormatter>());

@@ -18,6 +18,12 @@
 // English where standard output or error cannot hold that language.
 Words wordsForRun(int argc, char** argv);
 
+// A companion's run as its entry makes it: with the words of the run, and,
+// in a window of its own (Explorer's), a wait for a key before the window
+// closes. `run` returns the exit status.
+using CompanionRun = int (*)(const Words& words, int argc, char** argv, bool ownWindow);
+int runCompanion(int argc, char** argv, CompanionRun run);
+
 class CommandLine {
  public:
   CommandLine(const Words& words, const std::string& name, Message about);

@@ -64,11 +64,4 @@ int checkFromCommandLine(const Words& words, int argc, char* argv[], bool ownWin
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
-  const Words words = wordsForRun(argc, argv);
-  const bool ownWindow = consoleIsOwn();
-  const int status = checkFromCommandLine(words, argc, argv, ownWindow);
-  // Explorer's window closes with the program: it is read first.
-  if (ownWindow) pauseConsole();
-  return status;
-}
+int main(int argc, char* argv[]) { return runCompanion(argc, argv, checkFromCommandLine); }
