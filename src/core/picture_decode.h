@@ -18,13 +18,17 @@
 // that is refused unread.
 constexpr std::uint64_t kMostPictureBytes = std::uint64_t{256} << 20;
 
+// The most pixels a decoded picture may have: 1 GiB of RGBA, which 32-bit
+// memory still holds. Far past any logo, and the same in every build.
+constexpr std::uint64_t kMostPicturePixels = std::uint64_t{1} << 28;
+
 // The block a decoded picture's samples live in, as the decoder left it.
 struct SampleBlockFree {
   void operator()(unsigned char* samples) const;
 };
 
 // A decoded picture: 8-bit RGBA, rows top to bottom, no padding. The
-// decoder's own buffer, not copied: a 1920x1080 copy costs more in fresh
+// decoder's own block, not copied: a 1920x1080 copy costs more in fresh
 // pages than the conversion does.
 struct Picture {
   const char* type = nullptr;  // as pictureFileType names it
@@ -52,8 +56,9 @@ struct PictureError {
 };
 
 // Decodes a PNG, BMP, JPEG or GIF (its first frame). A 16-bit PNG is
-// narrowed to 8 bits by rounding. `picture.type` is set whenever the
-// signature is known, also on failure.
+// narrowed to 8 bits by rounding; pixels a BMP's run-length codes skip are
+// fully transparent. `picture.type` is set whenever the signature is known,
+// also on failure.
 std::optional<PictureError> decodePicture(const unsigned char* bytes, std::size_t count, Picture& picture);
 
 #endif  // LOGO_WRAP_CORE_PICTURE_DECODE_H_
