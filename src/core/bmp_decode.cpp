@@ -244,11 +244,14 @@ std::optional<PictureError> readPlainRows(const unsigned char* bytes, std::size_
 }
 
 // Run-length encoded rows, drawn where the codes say. What a code skips
-// stays fully transparent; a run, a jump or a row past the edge is corrupt.
+// stays fully transparent. Runs may cover the padding of the row they
+// stand for (ImageMagick's do), which is dropped; a run, a jump or a row
+// past that is corrupt.
 class RleReader {
  public:
   RleReader(const BmpHeader& bmp, const Palette& palette, Picture& picture)
       : width_(static_cast<std::uint64_t>(bmp.width)),
+        stored_((width_ * bmp.bits + 31) / 32 * 32 / bmp.bits),
         rows_(bmp.rows()),
         topDown_(bmp.height < 0),
         nibbles_(bmp.compression == kRle4),
@@ -270,7 +273,7 @@ class RleReader {
       } else if (second == 2) {  // a jump right and on
         if (count - at < 2) return false;
         x_ += bytes[at], y_ += bytes[at + 1], at += 2;
-        if (x_ > width_ || y_ > rows_) return false;
+        if (x_ > stored_ || y_ > rows_) return false;
       } else {  // indices as they are, padded to 16 bits
         const std::uint64_t stored = nibbles_ ? (second + 1) / 2 : second;
         if (count - at < stored) return false;
@@ -288,18 +291,18 @@ class RleReader {
 
   template <typename Index>
   bool run(std::uint64_t length, Index index) {
-    if (y_ >= rows_ || length > width_ - x_) return false;
+    if (y_ >= rows_ || length > stored_ - x_) return false;
     unsigned char* out = picture_.rgba.get() + 4 * (width_ * (topDown_ ? y_ : rows_ - 1 - y_) + x_);
     for (std::uint64_t i = 0; i < length; ++i) {
       const unsigned colour = index(i);
       if (colour >= palette_.size) return false;
-      std::memcpy(out + 4 * i, palette_.colours[colour], 4);
+      if (x_ + i < width_) std::memcpy(out + 4 * i, palette_.colours[colour], 4);
     }
     x_ += length;
     return true;
   }
 
-  std::uint64_t width_, rows_, x_ = 0, y_ = 0;  // y counts rows as stored
+  std::uint64_t width_, stored_, rows_, x_ = 0, y_ = 0;  // y counts rows as stored
   bool topDown_, nibbles_;
   const Palette& palette_;
   Picture& picture_;
