@@ -66,7 +66,8 @@ std::optional<PictureError> readHeader(const unsigned char* bytes, std::size_t c
 }
 
 bool hasBitFields(const BmpHeader& bmp) {
-  return bmp.kind == Header::kWindows && (bmp.compression == kBitFields || bmp.compression == kAlphaBitFields);
+  return bmp.kind == Header::kWindows &&
+         (bmp.compression == kBitFields || bmp.compression == kAlphaBitFields);
 }
 
 // Whether the rows' bit count and compression go together, and are read.
@@ -222,8 +223,8 @@ std::optional<PictureError> readPlainRows(const unsigned char* bytes, std::size_
   const auto width = static_cast<std::uint64_t>(bmp.width);
   const std::uint64_t rowBytes = (width * bmp.bits + 31) / 32 * 4, rows = bmp.rows();
   if (rows > (count - bmp.rowStart) / rowBytes) return kCorrupt;
-  if (const auto error = makeSampleBlock({static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(rows)},
-                                         false, picture))
+  if (const auto error = makeSampleBlock(
+          {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(rows)}, false, picture))
     return error;
   const Masks masks = masksOf(bytes, bmp);
   MaskedReader masked = {Channel(masks.red, 0), Channel(masks.green, 0), Channel(masks.blue, 0),

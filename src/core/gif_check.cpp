@@ -18,7 +18,9 @@ constexpr unsigned char kGifExtension = 0x21, kGifImage = 0x2C;
 constexpr std::size_t kGifImageDescriptor = 10;
 
 // The colours of a table its flags announce, if any.
-std::size_t colourTableColours(unsigned char flags) { return flags & 0x80 ? std::size_t{2} << (flags & 7) : 0; }
+std::size_t colourTableColours(unsigned char flags) {
+  return flags & 0x80 ? std::size_t{2} << (flags & 7) : 0;
+}
 
 // Past the data sub-blocks starting at `at`, and their empty terminator;
 // 0 when the file ends first.
@@ -109,9 +111,9 @@ bool backgroundMissing(const unsigned char* bytes, const unsigned char* image) {
 
 std::optional<PictureError> checkGif(const unsigned char* bytes, std::size_t count) {
   if (count < kGifHeader) return kCorrupt;
-  const std::uint64_t screen = std::uint64_t{loadLittleEndian(bytes + 6, 2)} * loadLittleEndian(bytes + 8, 2);
-  if (screen == 0) return PictureError{Kind::kNoPixels};
-  if (screen > kMostPicturePixels) return PictureError{Kind::kTooLargeToDecode};
+  // The decoder would make a screen of no pixels, whatever the images on it.
+  if (loadLittleEndian(bytes + 6, 2) == 0 || loadLittleEndian(bytes + 8, 2) == 0)
+    return PictureError{Kind::kNoPixels};
   std::size_t at = kGifHeader + 3 * colourTableColours(bytes[10]);
   // Extensions may come first; the first image follows them.
   while (at < count && bytes[at] == kGifExtension) {
@@ -122,7 +124,8 @@ std::optional<PictureError> checkGif(const unsigned char* bytes, std::size_t cou
   if (bytes[at] != kGifImage) return std::nullopt;  // the decoder's to refuse
   if (at + kGifImageDescriptor >= count) return kCorrupt;
   const unsigned char* image = bytes + at;
-  const std::uint64_t covered = std::uint64_t{loadLittleEndian(image + 5, 2)} * loadLittleEndian(image + 7, 2);
+  const std::uint64_t covered =
+      std::uint64_t{loadLittleEndian(image + 5, 2)} * loadLittleEndian(image + 7, 2);
   const std::size_t colours = image[9] & 0x80 ? colourTableColours(image[9]) : colourTableColours(bytes[10]);
   const std::size_t lzw = at + kGifImageDescriptor + 3 * colourTableColours(image[9]);
   if (lzw >= count) return kCorrupt;

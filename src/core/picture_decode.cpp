@@ -13,8 +13,8 @@ namespace {
 using Kind = PictureError::Kind;
 
 // The decoder's own reasons are not told: one decoder may leave another's
-// behind ("bad png sig" for a JPEG). Only running out of memory and a
-// picture too large for it are.
+// behind ("bad png sig" for a JPEG). Only running out of memory is, and a
+// picture too large for it, which the limit checked first leaves to none.
 PictureError decoderFailure() {
   const char* reason = stbi_failure_reason();
   if (reason && std::strcmp(reason, "outofmem") == 0) return {Kind::kOutOfMemory};
@@ -28,7 +28,8 @@ std::optional<PictureError> decodeWithStb(const unsigned char* bytes, std::size_
   const int size = static_cast<int>(count);
   int width = 0, height = 0, channels = 0;
   if (stbi_info_from_memory(bytes, size, &width, &height, &channels) &&
-      std::uint64_t{static_cast<std::uint32_t>(width)} * static_cast<std::uint32_t>(height) > kMostPicturePixels)
+      std::uint64_t{static_cast<std::uint32_t>(width)} * static_cast<std::uint32_t>(height) >
+          kMostPicturePixels)
     return PictureError{Kind::kTooLargeToDecode};
   picture.rgba.reset(stbi_load_from_memory(bytes, size, &width, &height, &channels, 4));
   if (!picture.rgba) return decoderFailure();

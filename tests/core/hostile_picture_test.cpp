@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 #include "core/picture_decode.h"
 #include "core/picture_formats.h"
@@ -18,7 +19,9 @@ constexpr int kUnsupported = static_cast<int>(Kind::kUnsupported);
 constexpr int kNoPixels = static_cast<int>(Kind::kNoPixels);
 constexpr int kTooLarge = static_cast<int>(Kind::kTooLargeToDecode);
 
-int verdictOf(const std::optional<PictureError>& error) { return error ? static_cast<int>(error->kind) : kWhole; }
+int verdictOf(const std::optional<PictureError>& error) {
+  return error ? static_cast<int>(error->kind) : kWhole;
+}
 
 struct HostileCase {
   const char* name;
@@ -33,8 +36,9 @@ Bytes indexedBmp(const std::string& index) { return oneRowBmp(1, 8, 0, kBlackWhi
 
 // OS/2 1.x, 8 bits: a palette of two 3-byte colours, then one pixel.
 Bytes os2Bmp(const std::string& index) {
-  return fromHex("42 4D 24 00 00 00 00 00 00 00 20 00 00 00 0C 00 00 00 01 00 01 00 01 00 08 00 "
-                 "00 00 00 FF FF FF") +
+  return fromHex(
+             "42 4D 24 00 00 00 00 00 00 00 20 00 00 00 0C 00 00 00 01 00 01 00 01 00 08 00 "
+             "00 00 00 FF FF FF") +
          fromHex(index + " 00 00 00");
 }
 
@@ -47,10 +51,13 @@ Bytes masks(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
 
 // One pixel of palette index `index` in 8 bits, on a palette of `colours`.
 Bytes indexedPng(int index, int colours, const Bytes& more = {}) {
-  return pngFile(1, 1, 8, 3, Bytes{0, std::uint8_t(index)}, pngChunk("PLTE", Bytes(3 * colours, 0x80)) + more);
+  return pngFile(1, 1, 8, 3, Bytes{0, std::uint8_t(index)},
+                 pngChunk("PLTE", Bytes(3 * colours, 0x80)) + more);
 }
 
-Bytes rgbPng(std::uint32_t width, std::uint32_t height) { return pngFile(width, height, 8, 2, fromHex("00 FF 00 00")); }
+Bytes rgbPng(std::uint32_t width, std::uint32_t height) {
+  return pngFile(width, height, 8, 2, fromHex("00 FF 00 00"));
+}
 
 // A colour table's size as its flags give it: 2 << size colours.
 int tableSize(int colours) {
@@ -63,8 +70,8 @@ int tableSize(int colours) {
 Bytes gifFile(int screenWidth, int screenHeight, int colours, int background, const Bytes& image) {
   const Bytes table = colours ? Bytes(3 * colours, 0x40) : Bytes();
   return fromHex("47 49 46 38 39 61") + littleEndian(screenWidth, 2) + littleEndian(screenHeight, 2) +
-         Bytes{std::uint8_t(colours ? 0x80 | tableSize(colours) : 0), std::uint8_t(background), 0} + table + image +
-         fromHex("3B");
+         Bytes{std::uint8_t(colours ? 0x80 | tableSize(colours) : 0), std::uint8_t(background), 0} + table +
+         image + fromHex("3B");
 }
 
 // An image of `width` x 1 at the screen's corner, with a local table of
@@ -72,8 +79,8 @@ Bytes gifFile(int screenWidth, int screenHeight, int colours, int background, co
 Bytes gifImage(int width, int colours, const std::string& lzw) {
   const Bytes data = fromHex(lzw);
   return fromHex("2C 00 00 00 00") + littleEndian(width, 2) + fromHex("01 00") +
-         Bytes{std::uint8_t(colours ? 0x80 | tableSize(colours) : 0)} + Bytes(3 * colours, 0x20) + Bytes{2, std::uint8_t(data.size())} +
-         data + Bytes{0};
+         Bytes{std::uint8_t(colours ? 0x80 | tableSize(colours) : 0)} + Bytes(3 * colours, 0x20) +
+         Bytes{2, std::uint8_t(data.size())} + data + Bytes{0};
 }
 
 // Codes of 3 bits: clear (4), one pixel of index 0 or 3, end (5).
@@ -124,8 +131,8 @@ TEST(HostilePicture, GetsTheSameVerdictEverywhere) {
       {"PNG of 20000x20000", rgbPng(20000, 20000), kTooLarge},
       {"GIF of a 30000x30000 screen holding 1x1", gifFile(30000, 30000, 2, 0, gifImage(1, 0, kIndex0)),
        kTooLarge},
-      {"JPEG of 20000x20000",
-       fromHex("FF D8 FF C0 00 11 08 4E 20 4E 20 03 01 11 00 02 11 00 03 11 00 FF D9"), kTooLarge},
+      {"JPEG of 20000x20000", fromHex("FF D8 FF C0 00 11 08 4E 20 4E 20 03 01 11 00 02 11 00 03 11 00 FF D9"),
+       kTooLarge},
       // Damaged.
       {"PNG", png, kWhole},
       {"PNG whose header's CRC is wrong", withBytes(png, 29, "00"), kCorrupt},
@@ -136,10 +143,12 @@ TEST(HostilePicture, GetsTheSameVerdictEverywhere) {
       {"BMP whose run covers its row's padding", rleBmp("04 01 00 00 02 00 00 01"), kWhole},
       {"BMP whose run passes its row's padding", rleBmp("05 01 00 01"), kCorrupt},
       {"BMP whose jump passes the last row", rleBmp("00 02 00 03 00 01"), kCorrupt},
-      {"BMP whose rows pass the last one", rleBmp("00 00 00 00 00 00"), kCorrupt},
+      {"BMP whose rows pass the last one", rleBmp("00 00 00 00 00 00 00 01"), kCorrupt},
       {"BMP whose codes stop before their end", rleBmp("02 01"), kCorrupt},
-      {"BMP of masks not one run of bits", oneRowBmp(1, 16, 3, masks(0xF00F, 0x0FF0, 0), Bytes(2)), kUnsupported},
-      {"BMP of masks past its 16 bits", oneRowBmp(1, 16, 3, masks(0xF0000, 0xFF, 0xF00), Bytes(2)), kUnsupported},
+      {"BMP of masks not one run of bits", oneRowBmp(1, 16, 3, masks(0xF00F, 0x0FF0, 0), Bytes(2)),
+       kUnsupported},
+      {"BMP of masks past its 16 bits", oneRowBmp(1, 16, 3, masks(0xF0000, 0xFF, 0xF00), Bytes(2)),
+       kUnsupported},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -151,13 +160,13 @@ TEST(HostilePicture, GetsTheSameVerdictEverywhere) {
 // The GIF check itself, not only the decoder after it, takes the code that
 // stands for the string it adds, and no later one.
 TEST(HostilePicture, GifCheckFollowsTheCodesTheDecoderTakes) {
-  const std::pair<std::string, int> cases[] = {
-      {kNextFreeCode, kWhole},
-      {"C4 0B", kCorrupt},  // code 7, one past the next free
-      {"74 01", kCorrupt},  // code 6 straight after the clear code: nothing to repeat
+  const std::tuple<std::string, int, int> cases[] = {
+      {kNextFreeCode, 3, kWhole},
+      {"C4 0B", 2, kCorrupt},  // code 7, one past the next free
+      {"74 01", 1, kCorrupt},  // code 6 straight after the clear code: nothing to repeat
   };
-  for (const auto& [lzw, verdict] : cases) {
-    const Bytes gif = gifFile(3, 1, 2, 0, gifImage(3, 0, lzw));
+  for (const auto& [lzw, width, verdict] : cases) {
+    const Bytes gif = gifFile(width, 1, 2, 0, gifImage(width, 0, lzw));
     EXPECT_EQ(verdictOf(checkGif(gif.data(), gif.size())), verdict) << lzw;
   }
 }

@@ -79,8 +79,8 @@ inline Bytes zlibStored(const Bytes& data) {
 }
 
 // A PNG whose data is `stream`, with chunks before it.
-inline Bytes pngOfStream(std::uint32_t width, std::uint32_t height, int depth, int colour, const Bytes& stream,
-                         const Bytes& chunks = {}, int interlace = 0) {
+inline Bytes pngOfStream(std::uint32_t width, std::uint32_t height, int depth, int colour,
+                         const Bytes& stream, const Bytes& chunks = {}, int interlace = 0) {
   const Bytes header = bigEndian(width) + bigEndian(height) +
                        Bytes{std::uint8_t(depth), std::uint8_t(colour), 0, 0, std::uint8_t(interlace)};
   return fromHex("89 50 4E 47 0D 0A 1A 0A") + pngChunk("IHDR", header) + chunks + pngChunk("IDAT", stream) +
