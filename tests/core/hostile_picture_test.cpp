@@ -45,10 +45,6 @@ Bytes os2Bmp(const std::string& index) {
 // Run-length encoded rows of 8 bits on a palette of two, 2x2.
 Bytes rleBmp(const std::string& codes) { return bmpFile(2, 2, 8, 1, kBlackWhite, fromHex(codes)); }
 
-Bytes masks(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
-  return littleEndian(red, 4) + littleEndian(green, 4) + littleEndian(blue, 4);
-}
-
 // One pixel of palette index `index` in 8 bits, on a palette of `colours`.
 Bytes indexedPng(int index, int colours, const Bytes& more = {}) {
   return pngFile(1, 1, 8, 3, Bytes{0, std::uint8_t(index)},
@@ -59,19 +55,14 @@ Bytes rgbPng(std::uint32_t width, std::uint32_t height) {
   return pngFile(width, height, 8, 2, fromHex("00 FF 00 00"));
 }
 
-// A colour table's size as its flags give it: 2 << size colours.
-int tableSize(int colours) {
-  int size = 0;
-  while ((2 << size) < colours) ++size;
-  return size;
-}
+// A colour table's flags: present, of 2 or 4 colours.
+std::uint8_t tableFlags(int colours) { return colours == 4 ? 0x81 : 0x80; }
 
 // A GIF with a global table of `colours`, then one image.
 Bytes gifFile(int screenWidth, int screenHeight, int colours, int background, const Bytes& image) {
-  const Bytes table = colours ? Bytes(3 * colours, 0x40) : Bytes();
   return fromHex("47 49 46 38 39 61") + littleEndian(screenWidth, 2) + littleEndian(screenHeight, 2) +
-         Bytes{std::uint8_t(colours ? 0x80 | tableSize(colours) : 0), std::uint8_t(background), 0} + table +
-         image + fromHex("3B");
+         Bytes{tableFlags(colours), std::uint8_t(background), 0} + Bytes(3 * colours, 0x40) + image +
+         fromHex("3B");
 }
 
 // An image of `width` x 1 at the screen's corner, with a local table of
@@ -79,7 +70,7 @@ Bytes gifFile(int screenWidth, int screenHeight, int colours, int background, co
 Bytes gifImage(int width, int colours, const std::string& lzw) {
   const Bytes data = fromHex(lzw);
   return fromHex("2C 00 00 00 00") + littleEndian(width, 2) + fromHex("01 00") +
-         Bytes{std::uint8_t(colours ? 0x80 | tableSize(colours) : 0)} + Bytes(3 * colours, 0x20) +
+         Bytes{std::uint8_t(colours ? tableFlags(colours) : 0)} + Bytes(3 * colours, 0x20) +
          Bytes{2, std::uint8_t(data.size())} + data + Bytes{0};
 }
 

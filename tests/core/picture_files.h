@@ -48,6 +48,14 @@ inline Bytes oneRowBmp(std::uint32_t width, int bits, int compression, const Byt
   return bmpFile(std::int32_t(width), 1, bits, compression, tables, row, headerTail, gap);
 }
 
+// A BMP's bit masks, each in four bytes.
+inline Bytes masks(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+  return littleEndian(red, 4) + littleEndian(green, 4) + littleEndian(blue, 4);
+}
+inline Bytes masks(std::uint32_t red, std::uint32_t green, std::uint32_t blue, std::uint32_t alpha) {
+  return masks(red, green, blue) + littleEndian(alpha, 4);
+}
+
 inline std::uint32_t crc32Of(const Bytes& bytes) {
   std::uint32_t crc = 0xFFFFFFFF;
   for (unsigned char byte : bytes) {
@@ -62,20 +70,12 @@ inline Bytes pngChunk(const std::string& type, const Bytes& data) {
   return bigEndian(static_cast<std::uint32_t>(data.size())) + typed + bigEndian(crc32Of(typed));
 }
 
-// `data` as a zlib stream of stored blocks, with its Adler-32.
+// `data`, under 64 KiB, as a zlib stream of one stored block.
 inline Bytes zlibStored(const Bytes& data) {
-  Bytes out = fromHex("78 01");
-  std::size_t at = 0;
-  do {
-    const std::size_t length = std::min<std::size_t>(data.size() - at, 65535);
-    const bool last = at + length == data.size();
-    out = out + Bytes{static_cast<unsigned char>(last)} + littleEndian(length, 2) +
-          littleEndian(length ^ 0xFFFF, 2) + Bytes(data.begin() + at, data.begin() + at + length);
-    at += length;
-  } while (at < data.size());
   std::uint32_t a = 1, b = 0;
   for (unsigned char byte : data) a = (a + byte) % 65521, b = (b + a) % 65521;
-  return out + bigEndian(b << 16 | a);
+  return fromHex("78 01 01") + littleEndian(data.size(), 2) + littleEndian(data.size() ^ 0xFFFF, 2) + data +
+         bigEndian(b << 16 | a);
 }
 
 // A PNG whose data is `stream`, with chunks before it.

@@ -140,13 +140,6 @@ TEST(PictureDecode, BlendsTransparencyAndReadsBmpRowsTopDown) {
   }
 }
 
-Bytes masks(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
-  return littleEndian(red, 4) + littleEndian(green, 4) + littleEndian(blue, 4);
-}
-Bytes masks(std::uint32_t red, std::uint32_t green, std::uint32_t blue, std::uint32_t alpha) {
-  return masks(red, green, blue) + littleEndian(alpha, 4);
-}
-
 // "FF0000FF 0000FFFF": pixels' bytes, a word each.
 Bytes pixelsHex(const std::string& words) {
   Bytes bytes;
@@ -156,46 +149,68 @@ Bytes pixelsHex(const std::string& words) {
   return bytes;
 }
 
-// Every kind of BMP reads, as RGBA. Mostly red, then blue.
-TEST(PictureDecode, ReadsEveryKindOfBmp) {
+// Every kind of uncompressed BMP reads: red, then blue.
+TEST(PictureDecode, ReadsEveryKindOfUncompressedBmp) {
   const Bytes redAndBlue = fromHex("00 00 FF 00 FF 00 00 00");  // a palette: blue, green, red, unused
-  const Bytes masks565 = masks(0xF800, 0x07E0, 0x001F);
-  const Bytes v4Tail = Bytes(108 - 56);
-  const std::tuple<const char*, Bytes, std::string> cases[] = {
-      {"1 bit", oneRowBmp(2, 1, 0, redAndBlue, fromHex("40")), "FF0000FF 0000FFFF"},
-      {"2 bits", oneRowBmp(2, 2, 0, redAndBlue, fromHex("10")), "FF0000FF 0000FFFF"},
-      {"4 bits", oneRowBmp(2, 4, 0, redAndBlue, fromHex("01")), "FF0000FF 0000FFFF"},
-      {"8 bits", oneRowBmp(2, 8, 0, redAndBlue, fromHex("00 01")), "FF0000FF 0000FFFF"},
-      {"16 bits", oneRowBmp(2, 16, 0, {}, fromHex("00 7C 1F 00")), "FF0000FF 0000FFFF"},
-      {"24 bits", oneRowBmp(2, 24, 0, {}, fromHex("00 00 FF FF 00 00")), "FF0000FF 0000FFFF"},
-      {"32 bits, no alpha in any", oneRowBmp(2, 32, 0, {}, fromHex("00 00 FF 00 FF 00 00 00")),
-       "FF0000FF 0000FFFF"},
-      {"32 bits with alpha", oneRowBmp(2, 32, 0, {}, fromHex("00 00 FF 80 FF 00 00 00")),
-       "FF000080 0000FF00"},
+  const Bytes red = fromHex("FF 00 00"), blue = fromHex("00 00 FF");
+  const std::tuple<const char*, Bytes, Bytes> cases[] = {
+      {"1 bit", oneRowBmp(2, 1, 0, redAndBlue, fromHex("40")), red + blue},
+      {"4 bits", oneRowBmp(2, 4, 0, redAndBlue, fromHex("01")), red + blue},
+      {"8 bits", oneRowBmp(2, 8, 0, redAndBlue, fromHex("00 01")), red + blue},
+      {"16 bits", oneRowBmp(2, 16, 0, {}, fromHex("00 7C 1F 00")), red + blue},
+      {"24 bits", oneRowBmp(2, 24, 0, {}, fromHex("00 00 FF FF 00 00")), red + blue},
+      {"32 bits", oneRowBmp(2, 32, 0, {}, fromHex("00 00 FF 00 FF 00 00 00")), red + blue},
+      {"565 bit fields",
+       oneRowBmp(2, 16, 3, fromHex("00 F8 00 00 E0 07 00 00 1F 00 00 00"), fromHex("00 F8 1F 00")),
+       red + blue},
+  };
+  // Layouts stb_image misread.
+  const Bytes masks565 = fromHex("00 F8 00 00 E0 07 00 00 1F 00 00 00");
+  const std::tuple<const char*, Bytes, Bytes> rewritten[] = {
       {"24 bits two bytes after the header", oneRowBmp(2, 24, 0, {}, fromHex("00 00 FF FF 00 00"), {}, 2),
-       "FF0000FF 0000FFFF"},
-      {"OS/2 1.x with a palette of 3-byte colours",
+       red + blue},
+      {"bit fields in a 52-byte header", oneRowBmp(2, 16, 3, {}, fromHex("00 F8 1F 00"), masks565),
+       red + blue},
+      {"bit fields in a 56-byte header", oneRowBmp(2, 16, 3, {}, fromHex("00 F8 1F 00"), masks565 + Bytes(4)),
+       red + blue},
+      {"OS/2 with a palette of 3-byte colours",
        fromHex("42 4D 24 00 00 00 00 00 00 00 20 00 00 00 0C 00 00 00 02 00 01 00 01 00 01 00 "
                "00 00 FF FF 00 00 40 00 00 00"),
-       "FF0000FF 0000FFFF"},
+       red + blue},
+  };
+  for (const auto& [name, bmp, expected] : rewritten) {
+    SCOPED_TRACE(name);
+    Picture picture;
+    ASSERT_FALSE(decodePicture(bmp.data(), bmp.size(), picture));
+    EXPECT_EQ(toRawPixels(picture, *findPixelFormat("rgb24"), {}), expected);
+  }
+  for (const auto& [name, bmp, expected] : cases) {
+    SCOPED_TRACE(name);
+    Picture picture;
+    ASSERT_FALSE(decodePicture(bmp.data(), bmp.size(), picture));
+    EXPECT_EQ(toRawPixels(picture, *findPixelFormat("rgb24"), {}), expected);
+  }
+}
+
+// The rest, as RGBA: bit fields up to 8 bits widened by repeating their
+// bits, wider ones rounded; what run lengths skip is transparent.
+TEST(PictureDecode, ReadsBitFieldsAndRunLengths) {
+  const Bytes redAndBlue = fromHex("00 00 FF 00 FF 00 00 00");
+  const Bytes masks565 = masks(0xF800, 0x07E0, 0x001F);
+  const std::tuple<const char*, Bytes, std::string> cases[] = {
+      {"2 bits", oneRowBmp(2, 2, 0, redAndBlue, fromHex("10")), "FF0000FF 0000FFFF"},
+      {"32 bits with alpha", oneRowBmp(2, 32, 0, {}, fromHex("00 00 FF 80 FF 00 00 00")),
+       "FF000080 0000FF00"},
       {"OS/2 2.x of 16 bytes",
        fromHex("42 4D 26 00 00 00 00 00 00 00 1E 00 00 00 10 00 00 00 02 00 00 00 01 00 00 00 01 00 18 00 "
                "00 00 FF FF 00 00 00 00"),
-       "FF0000FF 0000FFFF"},
-      // Bit fields: up to 8 bits each widened by repeating its bits, wider
-      // ones rounded.
-      {"565 bit fields", oneRowBmp(2, 16, 3, masks565, fromHex("00 F8 1F 00")), "FF0000FF 0000FFFF"},
-      {"565 bit fields in a 52-byte header", oneRowBmp(2, 16, 3, {}, fromHex("00 F8 1F 00"), masks565),
-       "FF0000FF 0000FFFF"},
-      {"565 bit fields in a 56-byte header",
-       oneRowBmp(2, 16, 3, {}, fromHex("00 F8 1F 00"), masks(0xF800, 0x07E0, 0x001F, 0)),
        "FF0000FF 0000FFFF"},
       {"565 levels 3, 11, 28", oneRowBmp(1, 16, 3, masks565, fromHex("7C 19")), "182CE7FF"},
       {"1-bit alpha", oneRowBmp(2, 16, 3, {}, fromHex("00 FC 1F 00"), masks(0x7C00, 0x03E0, 0x001F, 0x8000)),
        "FF0000FF 0000FF00"},
       {"10-10-10-2",
        oneRowBmp(2, 32, 3, {}, fromHex("00 FC 3F 51 02 04 00 A0"),
-                 masks(0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000)),
+                 masks(0x3FF00000, 0xFFC00, 0x3FF, 0xC0000000)),
        "45FF0055 800000AA"},
       {"3-7-6", oneRowBmp(1, 16, 3, masks(0xE000, 0x1FC0, 0x003F), fromHex("0B 79")), "6DC92CFF"},
       {"16-16, no blue", oneRowBmp(1, 32, 3, masks(0xFFFF0000, 0xFFFF, 0), fromHex("FF FF E8 03")),
@@ -203,9 +218,8 @@ TEST(PictureDecode, ReadsEveryKindOfBmp) {
       {"alpha bit fields after a 40-byte header",
        oneRowBmp(1, 32, 6, masks(0xFF0000, 0xFF00, 0xFF, 0xFF000000), fromHex("00 00 FF 40")), "FF000040"},
       {"bit fields in a 108-byte header",
-       oneRowBmp(1, 32, 3, {}, fromHex("00 00 FF 40"), masks(0xFF0000, 0xFF00, 0xFF, 0xFF000000) + v4Tail),
+       oneRowBmp(1, 32, 3, {}, fromHex("00 00 FF 40"), masks(0xFF0000, 0xFF00, 0xFF, 0xFF000000) + Bytes(52)),
        "FF000040"},
-      // Run lengths: what a jump or an early end skips is transparent.
       {"RLE8",
        bmpFile(3, 2, 8, 1, redAndBlue, fromHex("01 00 00 02 01 00 01 01 00 00 00 03 01 00 01 00 00 01")),
        "0000FFFF FF0000FF 0000FFFF FF0000FF 00000000 0000FFFF"},
@@ -221,10 +235,9 @@ TEST(PictureDecode, ReadsEveryKindOfBmp) {
        "FF0000FF 0000FFFF 0000FFFF FF0000FF 0000FFFF"},
   };
   for (const auto& [name, bmp, expected] : cases) {
-    SCOPED_TRACE(name);
     Picture picture;
-    ASSERT_FALSE(decodePicture(bmp.data(), bmp.size(), picture));
-    EXPECT_EQ(toRawPixels(picture, *findPixelFormat("rgba"), {}), pixelsHex(expected));
+    ASSERT_FALSE(decodePicture(bmp.data(), bmp.size(), picture)) << name;
+    EXPECT_EQ(toRawPixels(picture, *findPixelFormat("rgba"), {}), pixelsHex(expected)) << name;
   }
 }
 
@@ -245,21 +258,15 @@ TEST(PictureDecode, RoundsSixteenBitSamples) {
   EXPECT_EQ(toRawPixels(picture, *findPixelFormat("gray"), {}), fromHex("00 00 01 01 02 80 FE FF FF"));
 }
 
-// 8-bit RGBA as stb_image reads a PNG, 16-bit samples rounded.
-Bytes stbRgba(const Bytes& png, int depth) {
-  const int size = static_cast<int>(png.size());
+// 8-bit RGBA as stb_image reads a PNG: 16-bit samples (8-bit ones widened
+// by 257) rounded.
+Bytes stbRgba(const Bytes& png) {
   int width = 0, height = 0, channels = 0;
+  stbi_us* wide = stbi_load_16_from_memory(png.data(), int(png.size()), &width, &height, &channels, 4);
   Bytes rgba;
-  if (depth == 16) {
-    stbi_us* wide = stbi_load_16_from_memory(png.data(), size, &width, &height, &channels, 4);
-    for (int i = 0; wide && i < 4 * width * height; ++i)
-      rgba.push_back(static_cast<unsigned char>((wide[i] * 255u + 32767) / 65535));
-    stbi_image_free(wide);
-  } else {
-    stbi_uc* narrow = stbi_load_from_memory(png.data(), size, &width, &height, &channels, 4);
-    if (narrow) rgba.assign(narrow, narrow + 4 * width * height);
-    stbi_image_free(narrow);
-  }
+  for (int i = 0; wide && i < 4 * width * height; ++i)
+    rgba.push_back(std::uint8_t((wide[i] * 255u + 32767) / 65535));
+  stbi_image_free(wide);
   return rgba;
 }
 
@@ -312,7 +319,7 @@ TEST(PictureDecode, ReadsPngsAsStbImageDid) {
           const Bytes png = pngFile(kWidth, kHeight, depth, colour, rows, chunks, interlace);
           Picture picture;
           ASSERT_FALSE(decodePicture(png.data(), png.size(), picture));
-          EXPECT_EQ(toRawPixels(picture, *findPixelFormat("rgba"), {}), stbRgba(png, depth));
+          EXPECT_EQ(toRawPixels(picture, *findPixelFormat("rgba"), {}), stbRgba(png));
         }
 }
 
