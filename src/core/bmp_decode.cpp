@@ -77,8 +77,7 @@ std::optional<PictureError> checkKind(const BmpHeader& bmp) {
   if (bmp.width == 0 || bmp.height == 0) return PictureError{Kind::kNoPixels};
   const std::uint32_t b = bmp.bits;
   if (b != 1 && b != 2 && b != 4 && b != 8 && b != 16 && b != 24 && b != 32)
-    return unsupported("of a number of bits per pixel this tool does not know",
-                       "save it with 24 or 32 bits per pixel");
+    return unsupported("of an unusual number of bits per pixel", "save it with 24 or 32 bits per pixel");
   if (bmp.compression == kRgb) return std::nullopt;
   if (bmp.compression == kRle8 || bmp.compression == kRle4)
     return b == (bmp.compression == kRle8 ? 8u : 4u) ? std::nullopt : std::optional<PictureError>(kCorrupt);
