@@ -20,7 +20,7 @@ using Kind = PictureError::Kind;
 
 const PictureError kCorrupt = {Kind::kTruncatedOrCorrupt};
 constexpr std::size_t kSignature = 8;
-constexpr std::uint32_t kLongestChunk = 0x7FFFFFFF;
+constexpr std::uint32_t kLargestNumber = 0x7FFFFFFF;  // PNG's lengths and sides
 
 std::uint32_t loadBigEndian(const unsigned char* in) {
   return std::uint32_t{in[0]} << 24 | std::uint32_t{in[1]} << 16 | std::uint32_t{in[2]} << 8 | in[3];
@@ -118,7 +118,7 @@ std::optional<PictureError> readHeader(const unsigned char* data, std::uint32_t 
   header.width = loadBigEndian(data), header.height = loadBigEndian(data + 4);
   header.depth = data[8], header.colour = data[9];
   header.interlaced = data[12] == 1;
-  if (header.width > kLongestChunk || header.height > kLongestChunk) return kCorrupt;
+  if (header.width > kLargestNumber || header.height > kLargestNumber) return kCorrupt;
   if (!validDepth(header.colour, header.depth) || data[10] != 0 || data[11] != 0 || data[12] > 1)
     return kCorrupt;
   return std::nullopt;
@@ -167,7 +167,7 @@ std::optional<PictureError> readChunks(const unsigned char* bytes, std::size_t c
   for (std::size_t at = kSignature;;) {
     if (count - at < 12) return kCorrupt;
     const std::uint32_t length = loadBigEndian(bytes + at);
-    if (length > kLongestChunk || count - at - 12 < length) return kCorrupt;
+    if (length > kLargestNumber || count - at - 12 < length) return kCorrupt;
     const unsigned char* type = bytes + at + 4;
     const unsigned char* data = type + 4;
     if (loadBigEndian(data + length) != crc32(type, 4 + std::size_t{length})) return kCorrupt;
