@@ -18,13 +18,17 @@
 // that is refused unread.
 constexpr std::uint64_t kMostPictureBytes = std::uint64_t{256} << 20;
 
+// The most pixels a decoded picture may have: 1 GiB of RGBA, which 32-bit
+// memory still holds. Far past any logo, and the same in every build.
+constexpr std::uint64_t kMostPicturePixels = std::uint64_t{1} << 28;
+
 // The block a decoded picture's samples live in, as the decoder left it.
 struct SampleBlockFree {
   void operator()(unsigned char* samples) const;
 };
 
 // A decoded picture: 8-bit RGBA, rows top to bottom, no padding. The
-// decoder's own buffer, not copied: a 1920x1080 copy costs more in fresh
+// decoder's own block, not copied: a 1920x1080 copy costs more in fresh
 // pages than the conversion does.
 struct Picture {
   const char* type = nullptr;  // as pictureFileType names it
@@ -46,14 +50,24 @@ struct PictureError {
     kNoPixels,
     kOutOfMemory
   };
+  // For kUnsupported, which kind of file it is; each has its remedy.
+  enum class Unsupported {
+    kNone,
+    kCompressedRows,      // a BMP of JPEG or PNG rows, or OS/2's Huffman or RLE24
+    kUnknownHeader,       // a BMP header of a size no writer uses
+    kUnusualBitCount,     // a BMP of bits per pixel no writer uses
+    kMasksNotContiguous,  // BMP bit fields with gaps in a channel
+    kMasksPastBits,       // BMP bit fields past the pixel's bits
+    kAppleCgbi,           // a PNG made for iOS
+  };
   Kind kind;
-  const char* what = "";    // for kUnsupported, which kind of file
-  const char* remedy = "";  // and what the user can do, if anything
+  Unsupported unsupported = Unsupported::kNone;
 };
 
 // Decodes a PNG, BMP, JPEG or GIF (its first frame). A 16-bit PNG is
-// narrowed to 8 bits by rounding. `picture.type` is set whenever the
-// signature is known, also on failure.
+// narrowed to 8 bits by rounding; pixels a BMP's run-length codes skip are
+// fully transparent. `picture.type` is set whenever the signature is known,
+// also on failure.
 std::optional<PictureError> decodePicture(const unsigned char* bytes, std::size_t count, Picture& picture);
 
 #endif  // LOGO_WRAP_CORE_PICTURE_DECODE_H_

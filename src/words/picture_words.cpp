@@ -1,20 +1,30 @@
 #include "words/picture_words.h"
 
-#include <cstring>
+#include <utility>
 
 namespace {
 
 std::string number(std::uint64_t value) { return std::to_string(value); }
 
-// Unsupported kinds of file, as the decoder names them.
-std::string whatIsUnsupported(const Words& say, const char* what) {
-  if (std::strcmp(what, "with compressed rows") == 0) return say(Message::kWhatCompressedRows);
-  return what;
-}
-
-std::string remedyFor(const Words& say, const char* remedy) {
-  if (std::strcmp(remedy, "save it uncompressed") == 0) return say(Message::kRemedySaveUncompressed);
-  return remedy;
+// What kind of file the decoder does not read, and what the user can do.
+std::pair<Message, Message> unsupportedWords(PictureError::Unsupported what) {
+  using Unsupported = PictureError::Unsupported;
+  switch (what) {
+    case Unsupported::kUnknownHeader:
+      return {Message::kWhatUnknownHeader, Message::kRemedySaveAsWindowsBmp};
+    case Unsupported::kUnusualBitCount:
+      return {Message::kWhatUnusualBitCount, Message::kRemedySave24Or32Bits};
+    case Unsupported::kMasksNotContiguous:
+      return {Message::kWhatMasksNotContiguous, Message::kRemedySave24Or32Bits};
+    case Unsupported::kMasksPastBits:
+      return {Message::kWhatMasksPastBits, Message::kRemedySave24Or32Bits};
+    case Unsupported::kAppleCgbi:
+      return {Message::kWhatAppleCgbi, Message::kRemedySaveStandardPng};
+    case Unsupported::kNone:
+    case Unsupported::kCompressedRows:
+      break;
+  }
+  return {Message::kWhatCompressedRows, Message::kRemedySaveUncompressed};
 }
 
 std::string layoutText(const Words& say, const LayoutProblem& problem, const PanelRequest& request) {
@@ -80,12 +90,10 @@ std::string pictureErrorText(const Words& say, const PictureError& error, const 
       return say(Message::kNoMemoryToHold);
     case Kind::kNoPixels:
       return say(Message::kNoPixels, {{"type", fileType}});
-    case Kind::kUnsupported:
-      if (*error.remedy)
-        return say(Message::kUnsupportedWithRemedy, {{"type", fileType},
-                                                     {"what", whatIsUnsupported(say, error.what)},
-                                                     {"remedy", remedyFor(say, error.remedy)}});
-      return say(Message::kUnsupported, {{"type", fileType}, {"what", whatIsUnsupported(say, error.what)}});
+    case Kind::kUnsupported: {
+      const auto [what, remedy] = unsupportedWords(error.unsupported);
+      return say(Message::kUnsupported, {{"type", fileType}, {"what", say(what)}, {"remedy", say(remedy)}});
+    }
     case Kind::kTruncatedOrCorrupt:
       break;
   }

@@ -9,20 +9,13 @@
 
 #include "core/panel_picture.h"
 #include "core/png_preview.h"
-#include "test_bytes.h"
+#include "picture_files.h"
 
 namespace {
 
 Bytes randomBytes(std::size_t count, std::mt19937& random) {
   Bytes bytes(count);
   for (auto& byte : bytes) byte = static_cast<unsigned char>(random());
-  return bytes;
-}
-
-// `hex` in place of the bytes at `offset`.
-Bytes withBytes(Bytes bytes, std::size_t offset, const std::string& hex) {
-  const Bytes replacement = fromHex(hex);
-  std::copy(replacement.begin(), replacement.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
   return bytes;
 }
 
@@ -147,26 +140,13 @@ TEST(PictureDecode, BlendsTransparencyAndReadsBmpRowsTopDown) {
   }
 }
 
-Bytes littleEndian(std::uint64_t value, int bytes) {
-  Bytes out;
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> 8 * i));
-  return out;
-}
-
-// A BMP of one row: its bit count, compression, the header's bytes past the
-// first 40 (such as masks inside it), what follows it (a palette or masks),
-// a gap, and the row's bytes, padded here.
-Bytes oneRowBmp(std::uint32_t width, int bits, int compression, const Bytes& tables, Bytes row,
-                const Bytes& headerTail = {}, std::size_t gap = 0) {
-  row.resize((row.size() + 3) / 4 * 4);
-  const auto infoSize = static_cast<std::uint32_t>(40 + headerTail.size());
-  const auto rowStart = static_cast<std::uint32_t>(14 + infoSize + tables.size() + gap);
-  const auto colours = static_cast<std::uint32_t>(bits <= 8 ? tables.size() / 4 : 0);
-  return fromHex("42 4D") + littleEndian(rowStart + static_cast<std::uint32_t>(row.size()), 4) +
-         littleEndian(0, 4) + littleEndian(rowStart, 4) + littleEndian(infoSize, 4) + littleEndian(width, 4) +
-         littleEndian(1, 4) + littleEndian(1, 2) + littleEndian(bits, 2) + littleEndian(compression, 4) +
-         littleEndian(static_cast<std::uint32_t>(row.size()), 4) + littleEndian(0, 8) +
-         littleEndian(colours, 4) + littleEndian(0, 4) + headerTail + tables + Bytes(gap) + row;
+// "FF0000FF 0000FFFF": pixels' bytes, a word each.
+Bytes pixelsHex(const std::string& words) {
+  Bytes bytes;
+  for (std::size_t i = 0; i + 1 < words.size(); i += words[i] == ' ' ? 1 : 2)
+    if (words[i] != ' ')
+      bytes.push_back(static_cast<unsigned char>(std::stoi(words.substr(i, 2), nullptr, 16)));
+  return bytes;
 }
 
 // Every kind of uncompressed BMP reads: red, then blue.
@@ -184,7 +164,7 @@ TEST(PictureDecode, ReadsEveryKindOfUncompressedBmp) {
        oneRowBmp(2, 16, 3, fromHex("00 F8 00 00 E0 07 00 00 1F 00 00 00"), fromHex("00 F8 1F 00")),
        red + blue},
   };
-  // Layouts the decoder misreads on its own, read through a rewrite.
+  // Layouts stb_image misread.
   const Bytes masks565 = fromHex("00 F8 00 00 E0 07 00 00 1F 00 00 00");
   const std::tuple<const char*, Bytes, Bytes> rewritten[] = {
       {"24 bits two bytes after the header", oneRowBmp(2, 24, 0, {}, fromHex("00 00 FF FF 00 00"), {}, 2),
@@ -212,38 +192,60 @@ TEST(PictureDecode, ReadsEveryKindOfUncompressedBmp) {
   }
 }
 
-std::uint32_t crc32Of(const Bytes& bytes) {
-  std::uint32_t crc = 0xFFFFFFFF;
-  for (unsigned char byte : bytes) {
-    crc ^= byte;
-    for (int bit = 0; bit < 8; ++bit) crc = crc >> 1 ^ (0xEDB88320 & (0 - (crc & 1)));
+// The rest, as RGBA: bit fields up to 8 bits widened by repeating their
+// bits, wider ones rounded; what run lengths skip is transparent.
+TEST(PictureDecode, ReadsBitFieldsAndRunLengths) {
+  const Bytes redAndBlue = fromHex("00 00 FF 00 FF 00 00 00");
+  const Bytes masks565 = masks(0xF800, 0x07E0, 0x001F);
+  const std::tuple<const char*, Bytes, std::string> cases[] = {
+      {"2 bits", oneRowBmp(2, 2, 0, redAndBlue, fromHex("10")), "FF0000FF 0000FFFF"},
+      {"32 bits with alpha", oneRowBmp(2, 32, 0, {}, fromHex("00 00 FF 80 FF 00 00 00")),
+       "FF000080 0000FF00"},
+      {"OS/2 2.x of 16 bytes",
+       fromHex("42 4D 26 00 00 00 00 00 00 00 1E 00 00 00 10 00 00 00 02 00 00 00 01 00 00 00 01 00 18 00 "
+               "00 00 FF FF 00 00 00 00"),
+       "FF0000FF 0000FFFF"},
+      {"565 levels 3, 11, 28", oneRowBmp(1, 16, 3, masks565, fromHex("7C 19")), "182CE7FF"},
+      {"1-bit alpha", oneRowBmp(2, 16, 3, {}, fromHex("00 FC 1F 00"), masks(0x7C00, 0x03E0, 0x001F, 0x8000)),
+       "FF0000FF 0000FF00"},
+      {"10-10-10-2",
+       oneRowBmp(2, 32, 3, {}, fromHex("00 FC 3F 51 02 04 00 A0"),
+                 masks(0x3FF00000, 0xFFC00, 0x3FF, 0xC0000000)),
+       "45FF0055 800000AA"},
+      {"3-7-6", oneRowBmp(1, 16, 3, masks(0xE000, 0x1FC0, 0x003F), fromHex("0B 79")), "6DC92CFF"},
+      {"16-16, no blue", oneRowBmp(1, 32, 3, masks(0xFFFF0000, 0xFFFF, 0), fromHex("FF FF E8 03")),
+       "04FF00FF"},
+      {"alpha bit fields after a 40-byte header",
+       oneRowBmp(1, 32, 6, masks(0xFF0000, 0xFF00, 0xFF, 0xFF000000), fromHex("00 00 FF 40")), "FF000040"},
+      {"bit fields in a 108-byte header",
+       oneRowBmp(1, 32, 3, {}, fromHex("00 00 FF 40"), masks(0xFF0000, 0xFF00, 0xFF, 0xFF000000) + Bytes(52)),
+       "FF000040"},
+      {"RLE8",
+       bmpFile(3, 2, 8, 1, redAndBlue, fromHex("01 00 00 02 01 00 01 01 00 00 00 03 01 00 01 00 00 01")),
+       "0000FFFF FF0000FF 0000FFFF FF0000FF 00000000 0000FFFF"},
+      {"RLE8 ending early", bmpFile(2, 2, 8, 1, redAndBlue, fromHex("01 00 00 01")),
+       "00000000 00000000 FF0000FF 00000000"},
+      {"RLE8 stored top down", bmpFile(2, -2, 8, 1, redAndBlue, fromHex("01 00 00 01")),
+       "FF0000FF 00000000 00000000 00000000"},
+      {"RLE8 in an OS/2 2.x header", bmpFile(2, 1, 8, 1, redAndBlue, fromHex("01 00 01 01 00 01"), Bytes(24)),
+       "FF0000FF 0000FFFF"},
+      {"RLE4", bmpFile(5, 1, 4, 2, redAndBlue, fromHex("03 01 02 10 00 01")),
+       "FF0000FF 0000FFFF FF0000FF 0000FFFF FF0000FF"},
+      {"RLE4 of an odd count as it is", bmpFile(5, 1, 4, 2, redAndBlue, fromHex("00 05 01 10 10 00 00 01")),
+       "FF0000FF 0000FFFF 0000FFFF FF0000FF 0000FFFF"},
+  };
+  for (const auto& [name, bmp, expected] : cases) {
+    Picture picture;
+    ASSERT_FALSE(decodePicture(bmp.data(), bmp.size(), picture)) << name;
+    EXPECT_EQ(toRawPixels(picture, *findPixelFormat("rgba"), {}), pixelsHex(expected)) << name;
   }
-  return ~crc;
 }
 
-Bytes bigEndian(std::uint32_t value) {
-  return {static_cast<unsigned char>(value >> 24), static_cast<unsigned char>(value >> 16),
-          static_cast<unsigned char>(value >> 8), static_cast<unsigned char>(value)};
-}
-
-Bytes pngChunk(const std::string& type, const Bytes& data) {
-  const Bytes typed = Bytes(type.begin(), type.end()) + data;
-  return bigEndian(static_cast<std::uint32_t>(data.size())) + typed + bigEndian(crc32Of(typed));
-}
-
-// A 16-bit grey PNG of one row, its data stored in zlib's uncompressed form.
+// A 16-bit grey PNG of one row.
 Bytes sixteenBitGreyPng(const std::vector<std::uint16_t>& samples) {
   Bytes row = {0};  // no filter
   for (std::uint16_t sample : samples) row = row + Bytes{std::uint8_t(sample >> 8), std::uint8_t(sample)};
-  std::uint32_t a = 1, b = 0;
-  for (unsigned char byte : row) a = (a + byte) % 65521, b = (b + a) % 65521;
-  const auto length = static_cast<std::uint16_t>(row.size());
-  const Bytes zlib = fromHex("78 01 01") + littleEndian(length, 2) + littleEndian(length ^ 0xFFFFu, 2) + row +
-                     bigEndian(b << 16 | a);
-  return fromHex("89 50 4E 47 0D 0A 1A 0A") +
-         pngChunk("IHDR", bigEndian(static_cast<std::uint32_t>(samples.size())) + bigEndian(1) +
-                              fromHex("10 00 00 00 00")) +
-         pngChunk("IDAT", zlib) + pngChunk("IEND", {});
+  return pngFile(static_cast<std::uint32_t>(samples.size()), 1, 16, 0, row);
 }
 
 // round(v / 257) on both sides of each half, where cutting to the high
@@ -254,6 +256,71 @@ TEST(PictureDecode, RoundsSixteenBitSamples) {
   Picture picture;
   ASSERT_FALSE(decodePicture(png.data(), png.size(), picture));
   EXPECT_EQ(toRawPixels(picture, *findPixelFormat("gray"), {}), fromHex("00 00 01 01 02 80 FE FF FF"));
+}
+
+// 8-bit RGBA as stb_image reads a PNG: 16-bit samples (8-bit ones widened
+// by 257) rounded.
+Bytes stbRgba(const Bytes& png) {
+  int width = 0, height = 0, channels = 0;
+  stbi_us* wide = stbi_load_16_from_memory(png.data(), int(png.size()), &width, &height, &channels, 4);
+  Bytes rgba;
+  for (int i = 0; wide && i < 4 * width * height; ++i)
+    rgba.push_back(std::uint8_t((wide[i] * 255u + 32767) / 65535));
+  stbi_image_free(wide);
+  return rgba;
+}
+
+// Random samples in every colour type, depth and interlacing, behind random
+// filters, or plain with a colour key taken from them: read as stb_image
+// read them before.
+TEST(PictureDecode, ReadsPngsAsStbImageDid) {
+  constexpr std::uint32_t kWidth = 13, kHeight = 11;
+  const std::pair<int, std::vector<int>> kinds[] = {
+      {0, {1, 2, 4, 8, 16}}, {2, {8, 16}}, {3, {1, 2, 4, 8}}, {4, {8, 16}}, {6, {8, 16}}};
+  using Passes = std::vector<std::array<int, 4>>;  // first column and row, steps
+  const Passes adam7 = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                        {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+  const Passes whole = {{0, 0, 1, 1}};
+  std::mt19937 random(14);
+  for (const auto& [colour, depths] : kinds)
+    for (int depth : depths)
+      for (int interlace : {0, 1})
+        for (bool keyed : {false, true}) {
+          SCOPED_TRACE("colour type " + std::to_string(colour) + ", " + std::to_string(depth) + " bits" +
+                       (interlace ? ", interlaced" : "") + (keyed ? ", keyed" : ""));
+          const int channels = colour == 2 ? 3 : colour == 4 ? 2 : colour == 6 ? 4 : 1;
+          const bool plain = keyed || colour == 3;  // samples as stored, indices all in the palette
+          Bytes rows;
+          for (const auto& pass : interlace ? adam7 : whole) {
+            const int width = (int(kWidth) - pass[0] + pass[2] - 1) / pass[2];
+            const int height = (int(kHeight) - pass[1] + pass[3] - 1) / pass[3];
+            for (int y = 0; y < height && width > 0; ++y) {
+              rows.push_back(plain ? 0 : static_cast<unsigned char>(random() % 5));
+              Bytes row = randomBytes((width * channels * depth + 7) / 8, random);
+              // With a key: few values, so that some pixels match it only in part.
+              for (auto& byte : row) byte &= keyed && colour != 3 ? 0x11 : 0xFF;
+              rows = rows + row;
+            }
+          }
+          Bytes chunks;
+          if (colour == 3) {
+            chunks = pngChunk("PLTE", randomBytes(3 << depth, random));
+            if (keyed) chunks = chunks + pngChunk("tRNS", randomBytes((1 << depth) / 2 + 1, random));
+          } else if (keyed && channels % 2) {
+            // The first pixel's samples as they are stored; below 16 bits, a
+            // high byte stb_image ignored.
+            Bytes key;
+            for (int k = 0; k < channels; ++k)
+              key = key + (depth == 16
+                               ? Bytes{rows[1 + 2 * k], rows[2 + 2 * k]}
+                               : Bytes{1, std::uint8_t(depth == 8 ? rows[1 + k] : rows[1] >> (8 - depth))});
+            chunks = pngChunk("tRNS", key);
+          }
+          const Bytes png = pngFile(kWidth, kHeight, depth, colour, rows, chunks, interlace);
+          Picture picture;
+          ASSERT_FALSE(decodePicture(png.data(), png.size(), picture));
+          EXPECT_EQ(toRawPixels(picture, *findPixelFormat("rgba"), {}), stbRgba(png));
+        }
 }
 
 constexpr int kWhole = -1;
@@ -282,7 +349,7 @@ TEST(PictureDecode, RefusesAPictureCutShortOrReadWrongly) {
       {"BMP of 8 bits", kPaletteBmp, kWhole},
       // The decoder would read its palette from beyond the rows.
       {"BMP of 8 bits whose rows would start inside its header", withBytes(kPaletteBmp, 10, "28"), kCut},
-      {"BMP of run lengths", withBytes(kPaletteBmp, 30, "01"), kUnsupported},
+      {"BMP of JPEG rows", withBytes(kPaletteBmp, 30, "04"), kUnsupported},
       {"OS/2 BMP of 24 bits",
        fromHex("42 4D 1E 00 00 00 00 00 00 00 1A 00 00 00 0C 00 00 00 01 00 01 00 01 00 18 00 00 00 FF 00"),
        kWhole},

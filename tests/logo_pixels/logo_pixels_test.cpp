@@ -112,8 +112,8 @@ TEST_F(LogoPixelsTest, RefusesWhatItCannotConvert) {
               "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
   const std::string bmpHeader = (root_ / "header.bmp").string();
   writeFile(bmpHeader, readFile(empty).substr(0, 18) + fromHex("03 00 00 00") + readFile(empty).substr(22));
-  const std::string runLengths = (root_ / "run_lengths.bmp").string();
-  writeFile(runLengths, readFile(empty).substr(0, 30) + fromHex("01") + readFile(empty).substr(31));
+  const std::string jpegRows = (root_ / "jpeg_rows.bmp").string();
+  writeFile(jpegRows, readFile(bmpHeader).substr(0, 30) + fromHex("04") + readFile(bmpHeader).substr(31));
   const std::string cutGif = (root_ / "cut.gif").string();
   writeFile(cutGif,
             fromHex("47 49 46 38 39 61 01 00 01 00 80 00 00 00 00 00 FF FF FF 2C 00 00 00 00 01 00 01 00 "
@@ -137,10 +137,10 @@ TEST_F(LogoPixelsTest, RefusesWhatItCannotConvert) {
       {"BMP cut after its header",
        {bmpHeader, out},
        "logo_pixels: " + bmpHeader + ": a BMP file that is truncated or corrupt\n"},
-      {"BMP of run lengths",
-       {runLengths, out},
-       "logo_pixels: " + runLengths +
-           ": a BMP file compressed with RLE, which this tool does not read: save it uncompressed\n"},
+      {"BMP of JPEG rows",
+       {jpegRows, out},
+       "logo_pixels: " + jpegRows +
+           ": a BMP file with compressed rows, which this tool does not read: save it uncompressed\n"},
       {"GIF cut inside its first frame",
        {cutGif, out},
        "logo_pixels: " + cutGif + ": a GIF file that is truncated or corrupt\n"},
