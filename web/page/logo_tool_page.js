@@ -6,16 +6,18 @@
   const $ = (id) => document.getElementById(id);
   const tool = window.logoTool;
   const kProgressFrom = 4 << 20;  // a file smaller than this is read at once
-  const state = { language: 'en', words: {}, picture: null, logo: null, pelk: null, image: null, runs: { convert: 0, check: 0 } };
+  const state = { language: 'en', words: {}, limits: {}, picture: null, logo: null, pelk: null, image: null, runs: { convert: 0, check: 0 } };
   // What is on show, drawn again in the other language when it changes.
   const shown = {};
 
-  // The table's words for the page, their {places} filled.
-  function word(key, values) {
+  // The table's words for the page, their {places} filled: the values
+  // given, and the limits the core names.
+  function word(key, given) {
     const text = (state.words[state.language] || {})[key] || key;
+    const values = { ...state.limits, ...given };
     return text.split(/(\{\w+\})/).map((part) => {
       const name = part.slice(1, -1);
-      return part.startsWith('{') && values && name in values ? String(values[name]) : part;
+      return part.startsWith('{') && name in values ? String(values[name]) : part;
     }).join('');
   }
 
@@ -220,7 +222,7 @@
   async function start() {
     // A file dropped beside a box must not replace the page.
     for (const type of ['dragover', 'drop']) window.addEventListener(type, (event) => event.preventDefault());
-    state.words = await tool.pageWords();
+    ({ words: state.words, limits: state.limits } = await tool.pageWords());
     // Each language named in itself.
     $('language').replaceChildren(...Object.keys(state.words).map((tag) => new Option(state.words[tag].languageName, tag)));
     setLanguage(await firstLanguage());
