@@ -81,11 +81,12 @@
     async convert(pictureBytes, options) {
       return run('convert', { input: input(pictureBytes), ...optionTexts(options) });
     },
-    // logo_wrap: resolves to {bytes, checksumLine}.
+    // logo_wrap: resolves to {bytes, checksumLine, pictureType}, the last
+    // naming the picture file the bytes start like ("PNG"...), or null.
     async wrap(logoBytes) {
       return run('wrap', { input: input(logoBytes) });
     },
-    // logo_bin_info: resolves to {report, status, preview, extract,
+    // logo_bin_info: resolves to {report, status, preview, memory, extract,
     // extractRefused, problems}. The optional onProgress({done, total,
     // lines}) hears of each piece read.
     async check(fileOrBytes, options, onProgress) {
@@ -95,10 +96,12 @@
     async pixelFormats() {
       return (await described()).names;
     },
-    // The page's own words: {language: {key: text}}, and the language a
-    // browser's language tag means.
+    // The page's own words, {words: {language: {key: text}}, limits: {name:
+    // value}}, their {places} unfilled, the limits they name beside them;
+    // and the language a browser's language tag means.
     async pageWords() {
-      return (await described()).words;
+      const { words, limits } = await described();
+      return { words, limits };
     },
     async languageOf(tag) {
       return run('languageOf', { tag: String(tag || '') });

@@ -6,16 +6,19 @@
   const $ = (id) => document.getElementById(id);
   const tool = window.logoTool;
   const kProgressFrom = 4 << 20;  // a file smaller than this is read at once
-  const state = { language: 'en', words: {}, picture: null, logo: null, pelk: null, image: null, runs: { convert: 0, check: 0 } };
+  const kFitHeight = 240;  // the most a fitted view takes down the page, in CSS pixels
+  const state = { language: 'en', words: {}, limits: {}, picture: null, logo: null, pelk: null, image: null, runs: { convert: 0, check: 0 } };
   // What is on show, drawn again in the other language when it changes.
   const shown = {};
 
-  // The table's words for the page, their {places} filled.
-  function word(key, values) {
+  // The table's words for the page, their {places} filled: the values
+  // given, and the limits the core names.
+  function word(key, given) {
     const text = (state.words[state.language] || {})[key] || key;
+    const values = { ...state.limits, ...given };
     return text.split(/(\{\w+\})/).map((part) => {
       const name = part.slice(1, -1);
-      return part.startsWith('{') && values && name in values ? String(values[name]) : part;
+      return part.startsWith('{') && name in values ? String(values[name]) : part;
     }).join('');
   }
 
@@ -59,9 +62,22 @@
     return { size: $('size').value.trim(), pixel: $('pixel').value, rotate: $('rotate').value, flip: $('flip').value };
   }
 
+  // "center", "X,Y" or nothing, as --place takes it.
+  function placeText() {
+    const chosen = $('place').value;
+    return chosen === 'xy' ? $('place-x').value + ',' + $('place-y').value : chosen;
+  }
+
+  function convertOptions() {
+    return {
+      ...panelOptions(), fit: $('fit').value, crop: $('crop').value.trim(), place: placeText(),
+      dither: $('dither').value, background: $('background').value.trim(),
+    };
+  }
+
   // Where a refusal of an option's value belongs: beside its control.
   function placeOf(error, fallback) {
-    return ['size', 'place', 'background'].includes(error.option) ? error.option + '-message' : fallback;
+    return ['size', 'fit', 'crop', 'place', 'background'].includes(error.option) ? error.option + '-message' : fallback;
   }
 
   // Each step clears the refusals it may give.
@@ -69,14 +85,36 @@
     for (const id of ids) tell(id, '');
   }
 
-  function draw(canvas, preview) {
-    canvas.width = preview.width;
-    canvas.height = preview.height;
+  function draw(canvas, screen) {
+    canvas.width = screen.width;
+    canvas.height = screen.height;
     canvas.getContext('2d').putImageData(
-      new ImageData(new Uint8ClampedArray(preview.rgba.buffer, preview.rgba.byteOffset, preview.rgba.length), preview.width, preview.height), 0, 0);
-    // Small logos shown large, pixel for pixel.
-    const scale = Math.max(1, Math.floor(Math.min(320 / preview.width, 200 / preview.height)));
-    canvas.style.width = preview.width * scale + 'px';
+      new ImageData(new Uint8ClampedArray(screen.rgba.buffer, screen.rgba.byteOffset, screen.rgba.length), screen.width, screen.height), 0, 0);
+  }
+
+  // A step's two views, as the panel shows the logo and in memory order.
+  function showViews(step, result) {
+    draw($(step + '-canvas'), result.preview);
+    draw($(step + '-memory-canvas'), result.memory);
+    zoom(step);
+  }
+
+  // Fitted into their boxes, small logos enlarged by whole pixels; or 1, 2
+  // or 4 of the screen's own pixels an image pixel, scrolled.
+  function zoom(step) {
+    const chosen = $(step + '-zoom').value;
+    const views = $(step + '-views');
+    views.classList.toggle('zoomed', chosen !== 'fit');
+    for (const canvas of views.querySelectorAll('canvas')) {
+      if (!canvas.width) continue;
+      let scale = Number(chosen) / window.devicePixelRatio;
+      if (chosen === 'fit') {
+        const room = canvas.parentElement.clientWidth - 2;  // less the border
+        scale = Math.min(room / canvas.width, kFitHeight / canvas.height);
+        if (scale >= 1) scale = Math.floor(scale);
+      }
+      canvas.style.width = canvas.width * scale + 'px';
+    }
   }
 
   function offer(bytes, name) {
@@ -91,8 +129,8 @@
     if (!state.picture) return;
     const run = ++state.runs.convert;
     const picture = state.picture;
-    const options = { ...panelOptions(), place: $('place').value.trim(), dither: $('dither').value, background: $('background').value.trim() };
-    clearMessages('size-message', 'place-message', 'background-message', 'picture-message');
+    const options = convertOptions();
+    clearMessages('size-message', 'fit-message', 'crop-message', 'place-message', 'background-message', 'picture-message');
     try {
       const logo = await tool.convert(picture, options);
       if (run !== state.runs.convert) return;
@@ -100,12 +138,12 @@
       // Drawn from the converted bytes, wrapped, through the check's preview.
       const view = await tool.check(wrapped.bytes, { ...panelOptions(), size: logo.width + 'x' + logo.height });
       if (run !== state.runs.convert) return;
-      draw($('convert-canvas'), view.preview);
+      $('convert-result').hidden = false;
+      showViews('convert', view);
       redraw('convert-summary', () => {
         $('convert-summary').textContent = word('converted', { name: picture.name, width: logo.width, height: logo.height, pixel: options.pixel, count: logo.bytes.length });
       });
       $('download-logo').onclick = () => offer(logo.bytes, 'logo.bin');
-      $('convert-result').hidden = false;
     } catch (error) {
       if (run !== state.runs.convert) return;
       $('convert-result').hidden = true;
@@ -119,6 +157,10 @@
     redraw('wrap-source', () => {
       $('wrap-source').textContent = word(source, { name, count: logo.length === undefined ? logo.size : logo.length });
     });
+    // Wrapped all the same, as logo_wrap wraps any bytes.
+    redraw('wrap-warning', () => {
+      $('wrap-warning').textContent = wrapped.pictureType ? word('wrapPicture', { type: wrapped.pictureType }) : '';
+    });
     $('checksum-line').textContent = wrapped.checksumLine;
     $('download-pelk').onclick = () => offer(wrapped.bytes, 'logo_pelk.bin');
     $('wrap-result').hidden = false;
@@ -126,12 +168,12 @@
   }
 
   async function wrapRaw(file) {
-    clearMessages('raw-message');
+    clearMessages('wrap-message');
     try {
       await useLogo(file, file.name, 'wrapRaw');
     } catch (error) {
       $('wrap-result').hidden = true;
-      tell('raw-message', error.message);
+      tell('wrap-message', error.message);
     }
   }
 
@@ -139,7 +181,7 @@
     if (!state.image) return;
     const run = ++state.runs.check;
     const { blob, name } = state.image;
-    const options = panelOptions();
+    const options = { ...panelOptions(), raw: $('raw').checked };
     const progress = $('check-progress');
     clearMessages('size-message', 'image-message');
     $('check-result').hidden = false;
@@ -188,8 +230,8 @@
       return item;
     }));
     if (result.preview) {
-      draw($('check-canvas'), result.preview);
       $('check-preview-box').hidden = false;
+      showViews('check', result);
     }
     if (result.extract) {
       $('download-extract').hidden = false;
@@ -220,7 +262,17 @@
   async function start() {
     // A file dropped beside a box must not replace the page.
     for (const type of ['dragover', 'drop']) window.addEventListener(type, (event) => event.preventDefault());
-    state.words = await tool.pageWords();
+    ({ words: state.words, limits: state.limits } = await tool.pageWords());
+    // Each step's views, from the one template.
+    for (const host of document.querySelectorAll('[data-step]')) {
+      const step = host.dataset.step;
+      host.append($('views').content.cloneNode(true));
+      host.querySelector('.views').id = step + '-views';
+      host.querySelector('.preview').id = step + '-canvas';
+      host.querySelector('.memory').id = step + '-memory-canvas';
+      host.querySelector('select').id = host.querySelector('label').htmlFor = step + '-zoom';
+      host.querySelector('select').addEventListener('change', () => zoom(step));
+    }
     // Each language named in itself.
     $('language').replaceChildren(...Object.keys(state.words).map((tag) => new Option(state.words[tag].languageName, tag)));
     setLanguage(await firstLanguage());
@@ -234,15 +286,23 @@
       state.picture = file;
       convert();
     });
-    takeFiles($('raw'), $('raw-drop'), wrapRaw);
+    takeFiles($('wrap-file'), $('wrap-drop'), wrapRaw);
     takeFiles($('image'), $('image-drop'), (file) => chooseImage(file, file.name));
-    $('check-pelk').addEventListener('click', () => chooseImage(new Blob([state.pelk]), 'logo_pelk.bin'));
+    $('check-pelk').addEventListener('click', () => {
+      $('raw').checked = false;
+      chooseImage(new Blob([state.pelk]), 'logo_pelk.bin');
+    });
     for (const id of ['size', 'pixel', 'rotate', 'flip'])
       $(id).addEventListener('change', () => {
         convert();
         check();
       });
-    for (const id of ['place', 'dither', 'background']) $(id).addEventListener('change', convert);
+    $('place').addEventListener('change', () => {
+      for (const field of document.querySelectorAll('.place-at')) field.hidden = $('place').value !== 'xy';
+    });
+    for (const id of ['fit', 'crop', 'place', 'place-x', 'place-y', 'dither', 'background']) $(id).addEventListener('change', convert);
+    $('raw').addEventListener('change', check);
+    window.addEventListener('resize', () => ['convert', 'check'].forEach(zoom));
 
     $('pixel').replaceChildren(...(await tool.pixelFormats()).map((name) => new Option(name, name)));
     const rows = (await tool.wrapMessages()).map(({ outcome, text }) => {

@@ -18,8 +18,10 @@ async function loadCore() {
 // A job refused in the programs' words.
 class Refusal extends Error {}
 
+// Read whole, by its length: a refusal may quote a value with a NUL in it.
 function resultText(c) {
-  return c.UTF8ToString(c._result_text());
+  const start = c._result_text();
+  return new TextDecoder().decode(c.HEAPU8.subarray(start, start + c._result_text_size()));
 }
 
 // The refused option, if the refusal is about one, goes with the words.
@@ -77,14 +79,17 @@ const jobs = {
   async described() {
     const c = await loadCore();
     const words = {};
+    const limits = {};
     for (const line of lines(c.UTF8ToString(c._page_words()))) {
       const [language, key, text] = line.split('\t');
-      (words[language] = words[language] || {})[key] = text;
+      if (language) (words[language] = words[language] || {})[key] = text;
+      else limits[key] = text;
     }
     return {
       names: c.UTF8ToString(c._pixel_formats()).split(','),
       messages: c.UTF8ToString(c._wrap_messages()),
       words,
+      limits,
     };
   },
 
@@ -111,10 +116,13 @@ const jobs = {
     const header = c._header_size();
     const bytes = new Uint8Array(header + length);
     const piece = c._malloc(kPiece);
+    let pictureType = '';
     try {
       let offset = header;
       for await (const data of piecesOf(input)) {
         c.HEAPU8.set(data, piece);
+        // A picture file wrapped as it is starts like one.
+        if (offset === header) pictureType = c.UTF8ToString(c._picture_type(piece, data.length));
         c._wrap_feed(piece, data.length);
         bytes.set(data, offset);
         offset += data.length;
@@ -124,23 +132,29 @@ const jobs = {
     }
     c._wrap_finish();
     bytes.set(resultBytes(c), 0);
-    return { bytes, checksumLine: resultText(c).replace(/\n$/, '') };
+    return { bytes, checksumLine: resultText(c).replace(/\n$/, ''), pictureType: pictureType || null };
   },
 
   async check({ input, options, lang }, progress) {
     const c = await loadCore();
-    // The memory contents as the core hands them over: kept here, put
-    // together only for an image without problems.
+    // The memory contents as the core hands them over: kept here while
+    // they are no more than the page holds, put together only for an image
+    // without problems. Past that they are let go; the check goes on.
+    const most = c._most_result_bytes();
     const kept = [];
     let length = 0;
+    let held = true;
     c.keepContents = (offset, data) => {
+      length = Math.max(length, offset + data.length);
       try {
-        kept.push([offset, data.slice()]);
-        length = Math.max(length, offset + data.length);
-        return true;
-      } catch (e) {
-        return false;
+        if (held && length <= most) kept.push([offset, data.slice()]);
+        else held = false;
+      } catch (error) {
+        if (!(error instanceof RangeError)) throw error;
+        held = false;
       }
+      if (!held) kept.length = 0;
+      return true;
     };
     if (!callWithOptions(c, 'check_begin', options, lang, [])) throw refusal(c);
     const report = [];
@@ -166,21 +180,27 @@ const jobs = {
     }
     const status = c._check_finish();
     take();
-    const preview = options.size ? { width: c._result_width(), height: c._result_height(), rgba: resultBytes(c) } : null;
+    const screen = () => ({ width: c._result_width(), height: c._result_height(), rgba: resultBytes(c) });
+    const preview = options.size ? screen() : null;
+    let memory = null;
+    if (preview) {
+      c._check_draw_memory();
+      memory = screen();
+    }
     let extract = null;
-    let extractRefused = null;
-    if (c._check_extract_whole()) {
-      // What the browser cannot hold is said as such; the check stands.
+    if (c._check_extract_whole() && held) {
       try {
         extract = new Uint8Array(length);
         for (const [offset, data] of kept) extract.set(data, offset);
       } catch (error) {
         if (!(error instanceof RangeError)) throw error;
         extract = null;
-        extractRefused = c.UTF8ToString(c.ccall('out_of_memory', 'number', ['string', 'string'], ['extract', lang]))
-          .replace('{count}', String(length));
       }
     }
+    // What the page cannot hold is said as such; the check stands.
+    const extractRefused = c._check_extract_whole() && !extract
+      ? c.UTF8ToString(c.ccall('extract_too_large', 'number', ['number', 'string'], [length, lang]))
+      : null;
     kept.length = 0;
     c._check_end();
     c._result_clear();
@@ -189,7 +209,7 @@ const jobs = {
       const [kind, advice] = mark.split('\t');
       if (kind) problems.push({ kind, line: report[i], advice: advice || '' });
     });
-    return { report, status, preview, extract, extractRefused, problems };
+    return { report, status, preview, memory, extract, extractRefused, problems };
   },
 };
 
@@ -202,7 +222,7 @@ async function outOfMemory(job, lang) {
 }
 
 function transferables(result) {
-  return [result.bytes, result.extract, result.preview && result.preview.rgba]
+  return [result.bytes, result.extract, result.preview && result.preview.rgba, result.memory && result.memory.rgba]
     .filter((bytes) => bytes)
     .map((bytes) => bytes.buffer);
 }

@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "core/image_check.h"
+#include "core/panel_picture.h"
 #include "core/picture_conversion.h"
+#include "core/picture_file.h"
 #include "core/request_options.h"
 #include "core/sibling_path.h"
 #include "core/wrapped_logo.h"
@@ -168,12 +170,24 @@ EMSCRIPTEN_KEEPALIVE std::size_t result_size() { return result.bytes.size(); }
 EMSCRIPTEN_KEEPALIVE std::uint32_t result_width() { return result.size.width; }
 EMSCRIPTEN_KEEPALIVE std::uint32_t result_height() { return result.size.height; }
 EMSCRIPTEN_KEEPALIVE const char* result_text() { return result.text.c_str(); }
+// A refusal quotes the value refused whole, a NUL in it too.
+EMSCRIPTEN_KEEPALIVE std::size_t result_text_size() { return result.text.size(); }
 EMSCRIPTEN_KEEPALIVE const char* result_option() { return result.option.c_str(); }
 EMSCRIPTEN_KEEPALIVE const char* result_marks() { return result.marks.c_str(); }
 EMSCRIPTEN_KEEPALIVE void result_clear() { result = Result(); }
 
 // The bytes logo_wrap puts in front of the data.
 EMSCRIPTEN_KEEPALIVE int header_size() { return static_cast<int>(kHeaderSize); }
+
+// The most the page holds for one result: a logo, a preview, memory contents.
+EMSCRIPTEN_KEEPALIVE double most_result_bytes() { return static_cast<double>(kMostResultBytes); }
+
+// "PNG", "JPEG", "GIF" or "BMP" when the bytes start like that picture file;
+// empty when they do not.
+EMSCRIPTEN_KEEPALIVE const char* picture_type(const unsigned char* bytes, std::size_t count) {
+  const char* type = pictureFileType(bytes, count);
+  return type ? type : "";
+}
 
 // Whether a picture of `count` bytes is refused before it is copied in.
 EMSCRIPTEN_KEEPALIVE int picture_too_large(double count, const char* lang) {
@@ -234,8 +248,9 @@ EMSCRIPTEN_KEEPALIVE const char* pixel_formats() {
   return result.text.c_str();
 }
 
-// The page's words, and the limits they name, as "LANGUAGE\tKEY\tTEXT"
-// lines for every language; then the language a browser's tag means.
+// The page's words as "LANGUAGE\tKEY\tTEXT" lines for every language,
+// their {places} left for the page to fill; then the limits they name, as
+// "\tNAME\tVALUE" lines. Then the language a browser's tag means.
 EMSCRIPTEN_KEEPALIVE const char* page_words() {
   result.text.clear();
   for (const Language language :
@@ -243,13 +258,12 @@ EMSCRIPTEN_KEEPALIVE const char* page_words() {
     const Words say(language);
     for (const Message message : allMessages()) {
       const std::string key = messageKey(message);
-      if (key.rfind("page.", 0) != 0) continue;
-      result.text += std::string(languageTag(language)) + "\t" + key.substr(5) + "\t" +
-                     say(message, {{"most", grouped(static_cast<std::uint64_t>(kMostLogoBytes))},
-                                   {"limit", std::to_string(kPathConvertLimit)}}) +
-                     "\n";
+      if (key.rfind("page.", 0) == 0)
+        result.text += std::string(languageTag(language)) + "\t" + key.substr(5) + "\t" + say.text(message) + "\n";
     }
   }
+  result.text += "\tmost\t" + grouped(static_cast<std::uint64_t>(kMostLogoBytes)) + "\n\tlimit\t" +
+                 std::to_string(kPathConvertLimit) + "\n";
   return result.text.c_str();
 }
 EMSCRIPTEN_KEEPALIVE const char* language_of(const char* browserTag) {
@@ -295,19 +309,33 @@ EMSCRIPTEN_KEEPALIVE int check_finish() {
   check->takeLines();
   return image.consistent() ? 0 : 1;
 }
+// After check_finish, with a size: the same memory unturned and unmirrored,
+// as the panel scans it, in place of the preview.
+EMSCRIPTEN_KEEPALIVE void check_draw_memory() {
+  const MemoryWindow& window = check->check.window();
+  result.size = *check->request.panel;
+  drawScreen(result.size, *check->request.pixel, Mounting{}, window.bytes().data(), window.filled(), 4,
+             result.bytes.data());
+}
 EMSCRIPTEN_KEEPALIVE int check_extract_whole() { return check && check->extract ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE void check_end() { check.reset(); }
 
+// The page's words for memory contents of `count` bytes that it does not
+// hold: past most_result_bytes, or more than the browser gave.
+EMSCRIPTEN_KEEPALIVE const char* extract_too_large(double count, const char* lang) {
+  result.text = wordsFor(lang)(Message::kPageExtractTooLarge,
+                               {{"count", std::to_string(static_cast<std::uint64_t>(count))}});
+  return result.text.c_str();
+}
+
 // What each program says when it runs out of memory, for a call that ran
-// the module out of it (which ends that module: a new one asks this); and
-// the page's words for memory contents the browser cannot hold.
+// the module out of it (which ends that module: a new one asks this).
 EMSCRIPTEN_KEEPALIVE const char* out_of_memory(const char* job, const char* lang) {
   const Words say = wordsFor(lang);
   const std::string name = job;
   result.text = name == "convert" ? say(Message::kNoMemoryToHold)
                 : name == "wrap"  ? wrapMessage(WrapOutcome::kOutOfMemory)
-                : name == "extract" ? say(Message::kPageExtractTooLarge)
-                                    : say(Message::kNoMemoryForPreview);
+                                  : say(Message::kNoMemoryForPreview);
   return result.text.c_str();
 }
 
