@@ -22,8 +22,11 @@ std::string Words::operator()(Message message, std::initializer_list<Place> plac
     if (close == std::string_view::npos) break;
     said += encoded(pattern.substr(done, open - done));
     const std::string_view name = pattern.substr(open + 1, close - open - 1);
+    const Place* filling = nullptr;
     for (const Place& place : places)
-      if (name == place.name) said += place.value;
+      if (name == place.name) filling = &place;
+    // A place given no value stays as it is, in sight, for a later filler.
+    said += filling ? filling->value : encoded(pattern.substr(open, close - open + 1));
     done = close + 1;
   }
   return said + encoded(pattern.substr(done));

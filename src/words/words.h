@@ -29,7 +29,8 @@ class Words {
   explicit Words(Language language = Language::kEnglish, Encoder encoder = {});
 
   Language language() const { return language_; }
-  // The message with its places filled.
+  // The message with its places filled; a place given no value stays
+  // "{name}".
   std::string operator()(Message message, std::initializer_list<Place> places = {}) const;
   // The message's own text, UTF-8, places unfilled.
   const char* text(Message message) const;
