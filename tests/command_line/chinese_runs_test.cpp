@@ -49,6 +49,8 @@ TEST_F(ChineseRunTest, SpeaksTheLocalesLanguageInItsEncoding) {
       // Big5 holds no Simplified Chinese: English, never '?'.
       {"Big5 asked for Simplified", false, "logo_pixels", {"--lang", "zh-CN", "--size", "8x8"}, "zh_TW.BIG5",
        "logo_pixels: PICTURE: the picture is 16x16, the panel 8x8; it is not resized\n", false},
+      {"--lang=TAG over the locale", false, "logo_pixels", {"--lang=zh-TW", "--size", "8x8"}, "zh_CN.UTF-8",
+       "logo_pixels: PICTURE: 圖片為 16x16，螢幕為 8x8：圖片不會自動縮放。請提供 8x8 的圖片，或用 --fit 縮放。\n", false},
       {"Chinese Windows, through a pipe", true, "logo_bin_info", {}, "", kDamagedSimplified, true, true},
   };
   writeFile(beside("logo.bin"), fromHex(kWorkedExampleInput));

@@ -74,8 +74,8 @@ Bytes gifImage(int width, int colours, const std::string& lzw) {
          Bytes{2, std::uint8_t(data.size())} + data + Bytes{0};
 }
 
-// Codes of 3 bits: clear (4), one pixel of index 0 or 3, end (5).
-const std::string kIndex0 = "44 01", kIndex3 = "5C 01";
+// Codes of 3 bits: clear (4), one pixel of index 0, 2 or 3, end (5).
+const std::string kIndex0 = "44 01", kIndex2 = "54 01", kIndex3 = "5C 01";
 // Clear, index 0, then code 6, the next free one, for its own "0 0".
 const std::string kNextFreeCode = "84 0B";
 
@@ -100,6 +100,7 @@ TEST(HostilePicture, GetsTheSameVerdictEverywhere) {
        kCorrupt},
       {"GIF, index 3 of a global table of 4", gifFile(1, 1, 4, 0, gifImage(1, 0, kIndex3)), kWhole},
       {"GIF, index 3 of a global table of 2", gifFile(1, 1, 2, 0, gifImage(1, 0, kIndex3)), kCorrupt},
+      {"GIF, index 2 of a global table of 2", gifFile(1, 1, 2, 0, gifImage(1, 0, kIndex2)), kCorrupt},
       {"GIF, index 3 of a local table of 2", gifFile(1, 1, 4, 0, gifImage(1, 2, kIndex3)), kCorrupt},
       {"GIF, background 1 around its image", gifFile(2, 1, 2, 1, gifImage(1, 0, kIndex0)), kWhole},
       {"GIF, background 2 of 2 around its image", gifFile(2, 1, 2, 2, gifImage(1, 0, kIndex0)), kCorrupt},
@@ -129,7 +130,12 @@ TEST(HostilePicture, GetsTheSameVerdictEverywhere) {
       {"PNG whose header's CRC is wrong", withBytes(png, 29, "00"), kCorrupt},
       {"PNG whose data's Adler-32 is wrong", pngOfStream(1, 1, 8, 2, badAdler), kCorrupt},
       {"PNG without its end", Bytes(png.begin(), png.end() - 12), kCorrupt},
+      {"PNG of no image data", Bytes(png.begin(), png.begin() + 33) + pngChunk("IEND", {}), kCorrupt},
+      {"PNG whose data is a byte short of its row", pngFile(1, 1, 8, 2, fromHex("00 FF 00")), kCorrupt},
       {"BMP whose rows start inside its header", withBytes(indexedBmp("00"), 10, "28"), kCorrupt},
+      {"BMP whose rows start inside the masks after its header",
+       withBytes(oneRowBmp(1, 16, 3, masks(0xF800, 0x07E0, 0x001F), fromHex("00 F8")), 10, "36"), kCorrupt},
+      {"BMP of width -1", bmpFile(-1, 1, 8, 0, kBlackWhite, Bytes(4)), kCorrupt},
       {"BMP run-length encoded", rleBmp("02 01 00 00 01 00 01 01 00 01"), kWhole},
       {"BMP whose run covers its row's padding", rleBmp("04 01 00 00 02 00 00 01"), kWhole},
       {"BMP whose run passes its row's padding", rleBmp("05 01 00 01"), kCorrupt},

@@ -30,4 +30,17 @@ TEST(MemoryContents, FailsWhenAnyWriteFailed) {
   }
 }
 
+// The higher record first: the contents end with its data, not a zero
+// written after the lower one.
+TEST(MemoryContents, EndWithTheHighestRecordWhateverTheirOrder) {
+  const unsigned char data[] = {1, 2, 3, 4};
+  MemorySink sink;
+  MemoryContents contents(sink);
+  contents.imageHeader({kSyncBytes, 0x1000, 12});
+  contents.recordData({0x1008, 4, 10}, 0, data, 4);
+  contents.recordData({0x1000, 4, 10}, 0, data, 4);
+  EXPECT_TRUE(contents.finish());
+  EXPECT_EQ(sink.bytes(), std::vector<unsigned char>({1, 2, 3, 4, 0, 0, 0, 0, 1, 2, 3, 4}));
+}
+
 }  // namespace

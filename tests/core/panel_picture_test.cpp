@@ -224,15 +224,18 @@ struct OrderedCase {
   std::uint8_t grey;
   unsigned red, redsUp;  // the level below the value, and how many of 64 pixels take the next
   unsigned green, greensUp;
+  const char* firstRedRow;  // '1' where the top row's red takes the upper level
 };
 
 // By hand: where the value lies between the two levels the panel shows
 // around it, in 128ths; the thresholds 2k+1 below that take the upper level.
+// The matrix's top row is 0 32 8 40 2 34 10 42; its left column differs.
 TEST(PanelPicture, OrderedDitherRaisesAsManyPixelsAsTheValueLiesAboveItsLevel) {
   const OrderedCase cases[] = {
-      {2, 0, 16, 0, 32},   // red 0|8: 32/128, thresholds 1..31; green 0|4: 64/128
-      {56, 6, 56, 14, 0},  // red 49|57: 112/128; green shows 56 exactly
-      {60, 7, 21, 15, 0},  // red 57|66: 42.7/128, thresholds 1..41; green shows 60 exactly
+      {2, 0, 16, 0, 32, "10101010"},   // red 0|8: 32/128, thresholds 1..31; green 0|4: 64/128
+      {5, 0, 40, 1, 16, "11101110"},   // red 0|8: 80/128, thresholds 1..79; green 4|8: 32/128
+      {56, 6, 56, 14, 0, "11111111"},  // red 49|57: 112/128; green shows 56 exactly
+      {60, 7, 21, 15, 0, "10101010"},  // red 57|66: 42.7/128, thresholds 1..41; green shows 60 exactly
   };
   for (const auto& c : cases) {
     const FencedPicture flat({8, 8}, std::vector<Rgba>(64, {c.grey, c.grey, c.grey, 255}));
@@ -241,21 +244,35 @@ TEST(PanelPicture, OrderedDitherRaisesAsManyPixelsAsTheValueLiesAboveItsLevel) {
     EXPECT_EQ(std::count(reds.begin(), reds.end(), c.red), 64 - c.redsUp) << int{c.grey};
     EXPECT_EQ(std::count(greens.begin(), greens.end(), c.green + 1), c.greensUp) << int{c.grey};
     EXPECT_EQ(std::count(greens.begin(), greens.end(), c.green), 64 - c.greensUp) << int{c.grey};
+    std::string firstRow;
+    for (int x = 0; x < 8; ++x) firstRow += reds[x] == c.red + 1 ? '1' : '0';
+    EXPECT_EQ(firstRow, c.firstRedRow) << int{c.grey};
   }
 }
 
-// Floyd-Steinberg on a 3x2 flat red of 3, where the panel shows 0 or 8,
-// worked by hand (errors in 8-bit steps; a level is the nearest one):
+// Floyd-Steinberg on flat reds, worked by hand (errors in 8-bit steps; a
+// level is the nearest one). A 3x2 red of 3, where the panel shows 0 or 8:
 //   a 3    -> 0, error 3:     b +21/16, d +15/16, e +3/16
 //   b 4.31 -> 8, error -3.69: c -1.61, d -0.69, e -1.15, f -0.23
 //   c 1.39 -> 0, error 1.39:  e +0.26, f +0.43
 //   d 3.25 -> 0, error 3.25:  e +1.42
 //   e 3.72 -> 0, error 3.72:  f +1.63
 //   f 4.83 -> 8
+// A 2x2 red of 10, where it shows 8 or 16 (the middle is 12.34), and the
+// last pixel goes up only with the first one's 1/16:
+//   a 10    -> 8, error 2:    b +14/16, c +10/16, d +2/16
+//   b 10.88 -> 8, error 2.88: c +0.54, d +0.90
+//   c 11.16 -> 8, error 3.16: d +1.38
+//   d 12.41 -> 16
 TEST(PanelPicture, DiffusionSpreadsTheErrorAsWorkedByHand) {
-  const FencedPicture flat({3, 2}, std::vector<Rgba>(6, {3, 0, 0, 255}));
-  EXPECT_EQ(redsAndGreens(panelPixels(flat.picture, Dither::kDiffusion)).first,
-            std::vector<unsigned>({0, 1, 0, 0, 0, 1}));
+  const std::tuple<PanelSize, std::uint8_t, std::vector<unsigned>> cases[] = {
+      {{3, 2}, 3, {0, 1, 0, 0, 0, 1}},
+      {{2, 2}, 10, {1, 1, 1, 2}},
+  };
+  for (const auto& [size, red, levels] : cases) {
+    const FencedPicture flat(size, std::vector<Rgba>(size.pixels(), {red, 0, 0, 255}));
+    EXPECT_EQ(redsAndGreens(panelPixels(flat.picture, Dither::kDiffusion)).first, levels) << int{red};
+  }
 }
 
 // Each colour the panel shows exactly comes back from every dither: 64

@@ -26,6 +26,7 @@ struct FitCase {
   Fit fit;
   const char* memory;  // the panel's memory, a row a line: '#' the picture, '.' the background
   PanelSize scaled;
+  std::optional<Placement> place = std::nullopt;
 };
 
 TEST(PictureConversion, ScalesToTheScreenAsMountedAndLaysTheResultOut) {
@@ -39,6 +40,7 @@ TEST(PictureConversion, ScalesToTheScreenAsMountedAndLaysTheResultOut) {
       {"cover, shrunk", {8, 2}, {4, 4}, Rotation::k0, Fit::kCover, "################", {4, 4}},
       {"stretch, grown", {1, 1}, {3, 2}, Rotation::k0, Fit::kStretch, "######", {3, 2}},
       {"stretch, turned", {1, 1}, {3, 2}, Rotation::k90, Fit::kStretch, "######", {2, 3}},
+      {"contain, placed where asked", {1, 1}, {4, 2}, Rotation::k0, Fit::kContain, "##..##..", {2, 2}, Placement{false, 0, 0}},
   };
   const Bytes red = fromHex("FF 00 00"), redPixel = fromHex("00 F8"), background = fromHex("64 19");
   for (const auto& c : cases) {
@@ -47,6 +49,7 @@ TEST(PictureConversion, ScalesToTheScreenAsMountedAndLaysTheResultOut) {
     request.panel = c.panel;
     request.mounting.rotation = c.rotation;
     request.fit = c.fit;
+    request.place = c.place;
     request.background = {0x1A, 0x2B, 0x1D, 255};
     const Bytes png = onePicture(c.picture, red);
     const auto converted = convertPicture(png.data(), png.size(), request);

@@ -174,6 +174,11 @@ TEST(PictureScale, ReadsOnlyTheCropAndCopiesWhatItDoesNotScale) {
   const Bytes middle(expected.begin() + 4 * 16 * 3, expected.begin() + 4 * 16 * 13);
   EXPECT_EQ(scaled(levels, {16, 16}, {16, 10}, Fit::kCover), middle);
   EXPECT_EQ(scaled(levels, {16, 16}, {16, 10}, Fit::kStretch, "16x10+0+3"), middle);
+  // Unscaled but shifted half a row (cover takes the middle 2 of 3 rows):
+  // filtered, not copied, so black, white, black gives two rows alike.
+  const Bytes black = {0, 0, 0, 255}, white = {255, 255, 255, 255};
+  const Bytes shifted = scaled(black + white + black, {1, 3}, {1, 2}, Fit::kCover);
+  EXPECT_EQ(Bytes(shifted.begin(), shifted.begin() + 4), Bytes(shifted.begin() + 4, shifted.end()));
 }
 
 }  // namespace

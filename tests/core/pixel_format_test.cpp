@@ -8,6 +8,7 @@
 
 #include "core/panel_picture.h"
 #include "core/panel_size.h"
+#include "core/request_options.h"
 
 namespace {
 
@@ -128,6 +129,13 @@ TEST(OptionValues, TakeNamesAsPeopleWriteThem) {
   for (const std::string text : {"center", "centre", "CENTRE"}) {
     Placement place{false, 1, 1};
     EXPECT_TRUE(parsePlacement(text, place) && place.centred) << text;
+  }
+  const std::pair<const char*, bool> flags[] = {{"0", false}, {"1", true}, {"FALSE", false}, {"true", true}};
+  for (const auto& [text, raw] : flags) {
+    CheckRequest request;
+    request.raw = !raw;
+    EXPECT_FALSE(takeOption(request, "raw", text)) << text;
+    EXPECT_EQ(request.raw, raw) << text;
   }
 }
 

@@ -110,7 +110,7 @@ TEST_F(LogoBinInfoTest, AnswersItsCommandLine) {
       {"help", {"--help"}, 0, "Usage: logo_bin_info [OPTIONS] FILE"},
       {"version", {"--version"}, 0, "logo_bin_info 1.0\n"},
       {"no file", {}, 2, "Usage: logo_bin_info"},
-      {"two files", {image, image}, 2, "Usage: logo_bin_info"},
+      {"two files", {image, image}, 2, "The following argument was not expected: " + image + "\n"},
       {"unknown option", {"--bogus", image}, 2, "Usage: logo_bin_info"},
       {"size without height", {"--size", "800", image}, 2, "'800' is no size like 800x480"},
       {"size of zero", {"--size", "0x3", image}, 2, "'0x3' is no size like 800x480"},

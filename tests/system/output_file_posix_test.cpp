@@ -60,23 +60,39 @@ struct PlaceCase {
 };
 
 // Through a link the file it leads to is replaced, or made where it is
-// missing, and the link stays; a name too long for the temporary one's
-// suffix still has room beside it; an owner and permissions stay.
+// missing, and the link stays; each link of a chain is read from its own
+// folder; a name too long for the temporary one's suffix still has room
+// beside it, cut between characters; an owner and permissions stay.
 TEST_F(CompanionFilesTest, PutsTheOutputWhereItsNameLeads) {
   const std::string longest(255, 'n');
+  std::string longestChinese;
+  for (int i = 0; i < 85; ++i) longestChinese += "\xE6\xA0\x87";
   write("target.bin", "an older file");
   fs::create_symlink("target.bin", root_ / "link.bin");
   fs::create_symlink("sub/../new.bin", root_ / "dangling.bin");
+  fs::create_symlink("sub/inner.bin", root_ / "outer.bin");
+  fs::create_symlink("deep.bin", root_ / "sub/inner.bin");
   EXPECT_TRUE(namesSameFile(name("dangling.bin"), name("new.bin")));
   const bool asRoot = geteuid() == 0;
   if (asRoot) {
     ASSERT_EQ(chown(name("target.bin").c_str(), 65534, 65534), 0);
   }
   fs::permissions(root_ / "target.bin", fs::perms::owner_read | fs::perms::owner_write);
-  const PlaceCase cases[] = {{"link.bin", "target.bin"}, {"dangling.bin", "new.bin"}, {longest, longest}};
+  const PlaceCase cases[] = {{"link.bin", "target.bin"},
+                             {"dangling.bin", "new.bin"},
+                             {"outer.bin", "sub/deep.bin"},
+                             {longest, longest},
+                             {longestChinese, longestChinese}};
   for (const auto& c : cases) {
     OutputFile out;
     ASSERT_FALSE(out.open(name(c.name), input_.get())) << c.name;
+    for (const auto& entry : fs::directory_iterator(root_)) {
+      const std::string leaf = entry.path().filename().string();
+      const std::size_t cut = leaf.find(".partial-");
+      if (cut != std::string::npos) {
+        EXPECT_NE(static_cast<unsigned char>(c.replaced[cut]) & 0xC0, 0x80) << leaf;
+      }
+    }
     EXPECT_TRUE(out.writeAt(0, reinterpret_cast<const unsigned char*>("new"), 3));
     EXPECT_FALSE(out.commit());
     EXPECT_EQ(read(c.replaced), "new") << c.name;

@@ -55,6 +55,13 @@ TEST_F(CompanionFilesTest, PutsOutputsInPlaceTogetherOrNotAtAll) {
   }
 }
 
+// A leading dot starts a name, not its extension.
+TEST_F(CompanionFilesTest, FindsAnUnusedNameBesideAFile) {
+  write("logo.bin", "");
+  const std::pair<std::string, std::string> cases[] = {{"logo.png", "logo (2).bin"}, {".logo", ".logo.bin"}};
+  for (const auto& [file, expected] : cases) EXPECT_EQ(unusedNameBeside(name(file), ".bin"), name(expected));
+}
+
 TEST_F(CompanionFilesTest, TellsTwoNamesOfOnePlace) {
   write("one.bin", "");
   fs::create_hard_link(root_ / "one.bin", root_ / "hard.bin");

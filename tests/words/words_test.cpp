@@ -8,8 +8,11 @@
 #include <string>
 
 #include "gbk.h"
+#include "words/file_words.h"
 #include "words/language.h"
 #include "words/messages.h"
+#include "words/option_words.h"
+#include "words/picture_words.h"
 #include "words/words.h"
 
 namespace {
@@ -54,6 +57,28 @@ TEST(Words, FillsEachPlaceWithItsValueAsGiven) {
   EXPECT_EQ(languageTheEncodingHolds(Language::kTraditionalChinese, {}), Language::kTraditionalChinese);
 }
 
+// Each refusal in the words of its own kind, kinds that are easily mixed
+// up side by side.
+TEST(Words, TellEachRefusalInItsOwnWords) {
+  const Words english, simplified(Language::kSimplifiedChinese);
+  const auto unsupported = [&](PictureError::Unsupported what) {
+    return pictureErrorText(english, {PictureError::Kind::kUnsupported, what}, "BMP");
+  };
+  const std::pair<std::string, std::string> cases[] = {
+      {unsupported(PictureError::Unsupported::kMasksNotContiguous),
+       "a BMP file with bit masks that are not contiguous, which this tool does not read: save it with 24 or 32 "
+       "bits per pixel"},
+      {unsupported(PictureError::Unsupported::kMasksPastBits),
+       "a BMP file with bit masks past its pixels' bits, which this tool does not read: save it with 24 or 32 "
+       "bits per pixel"},
+      {refusalText(english, ValueRefusal{ValueKind::kPlace, "1;2"}), "'1;2' is not center, nor X,Y like 100,40"},
+      {refusalText(english, ValueRefusal{ValueKind::kFit, "fill"}), "'fill' is not contain, cover or stretch"},
+      {whyFile(simplified, std::make_error_code(std::errc::is_a_directory)), "是文件夹"},
+      {whyFile(simplified, std::make_error_code(std::errc::not_a_directory)), "路径中有一部分不是文件夹"},
+  };
+  for (const auto& [said, expected] : cases) EXPECT_EQ(said, expected);
+}
+
 struct EnvironmentCase {
   LocaleEnvironment environment;  // LANGUAGE, LC_ALL, LC_MESSAGES, LANG
   std::optional<Language> language;
@@ -79,6 +104,8 @@ TEST(Language, IsReadFromTheEnvironmentInGettextsOrder) {
       {{"fr:zh_CN:en", "", "", "de_DE.UTF-8"}, simplified},      // a language not spoken is passed over
       {{"zh_TW", "C", "", ""}, english},                          // but not in the C locale
       {{"zh_TW", "", "", ""}, std::nullopt},                      // nor with none set
+      {{"zh_TW", "", "", "POSIX"}, english},                      // nor in POSIX's, which is C's
+      {{"", "", "", "zh_TW@radical"}, traditional},              // a modifier is no territory
   };
   for (const auto& c : cases) {
     const LocaleEnvironment& e = c.environment;
