@@ -219,14 +219,16 @@
     const problems = result.problems.filter((found) => found.kind === 'problem');
     redraw('verdict', () => {
       const verdict = result.status === 0 ? word('verdictOk') : word('verdictProblems', { count: problems.length });
-      const extract = result.extractRefused ? ' ' + result.extractRefused : result.extract || !result.status ? '' : ' ' + word('noExtract');
-      $('verdict').textContent = word('checked', { name, count }) + ' ' + verdict + extract;
+      const extract = result.extractRefused ? result.extractRefused : result.extract || !result.status ? '' : word('noExtract');
+      // The sentences in the order and spacing their language writes them.
+      $('verdict').textContent = word(extract ? 'verdictWithExtract' : 'verdict',
+        { checked: word('checked', { name, count }), verdict, extract });
     });
     // The report's own problem and note lines, in the language it was
     // checked in, each with what can be done about it.
     $('problems').replaceChildren(...result.problems.map((found) => {
       const item = document.createElement('li');
-      item.textContent = found.advice ? found.line + ' ' + found.advice : found.line;
+      item.textContent = found.advice ? word('problemAdvice', { line: found.line, advice: found.advice }) : found.line;
       return item;
     }));
     if (result.preview) {
