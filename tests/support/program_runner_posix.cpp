@@ -20,6 +20,40 @@ std::string shellQuoted(const std::string& word) {
   return quoted + "'";
 }
 
+// The build tree's locales and fault-injection library, where the
+// unprivileged user can read them: the tree may lie in root's own home,
+// which nobody else may enter. Copied once per test program, removed at
+// its end.
+class SharedCopies {
+ public:
+  ~SharedCopies() {
+    std::error_code ignored;
+    if (!folder_.empty()) fs::remove_all(folder_, ignored);
+  }
+  std::string of(const std::string& assignment) {
+    for (const std::string name : {"LOCPATH=", "LD_PRELOAD="}) {
+      if (assignment.rfind(name, 0) != 0) continue;
+      const fs::path original = assignment.substr(name.size());
+      if (folder_.empty()) {
+        folder_ = fs::temp_directory_path() / ("logo_wrap_test_shared_" + std::to_string(getpid()));
+        fs::create_directories(folder_);
+      }
+      const fs::path copy = folder_ / original.filename();
+      if (!fs::exists(copy)) fs::copy(original, copy, fs::copy_options::recursive);
+      for (const fs::path& path : {folder_, copy}) fs::permissions(path, fs::perms::all, fs::perm_options::add);
+      for (const auto& entry : fs::recursive_directory_iterator(folder_))
+        fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read |
+                                          (entry.is_directory() ? fs::perms::all : fs::perms::none),
+                        fs::perm_options::add);
+      return name + copy.string();
+    }
+    return assignment;
+  }
+
+ private:
+  fs::path folder_;
+};
+
 void giveToUnprivilegedUser(const fs::path& tree) {
   auto give = [](const fs::path& path) {
     if (lchown(path.c_str(), kUnprivilegedId, kUnprivilegedId) != 0)
@@ -40,7 +74,9 @@ RunResult runProgram(const RunRequest& request) {
     command += "setpriv --reuid=65534 --regid=65534 --clear-groups ";
   }
   command += "env";
-  for (const auto& assignment : runEnvironment(request.environment)) command += " " + shellQuoted(assignment);
+  static SharedCopies shared;
+  for (const auto& assignment : runEnvironment(request.environment))
+    command += " " + shellQuoted(geteuid() == 0 ? shared.of(assignment) : assignment);
   command += " " + shellQuoted(request.program);
   for (const auto& arg : request.args) command += " " + shellQuoted(arg);
   command += " </dev/null";
