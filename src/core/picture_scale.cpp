@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <memory>
 #include <new>
 #include <utility>
 #include <vector>
@@ -176,10 +175,6 @@ void encodeRow(const float* in, std::size_t pixels, unsigned char* out) {
   }
 }
 
-struct Unfreed {
-  void operator()(unsigned char* block) const { std::free(block); }
-};
-
 // Between the passes, the first one's ringing is cut to the light there
 // can be, so that the second does not build on it (ImageMagick stores the
 // pass between in its pixels, which cut it the same way).
@@ -335,13 +330,12 @@ std::variant<ScalePlan, CropPastTheEdge> planScale(PanelSize picture, const std:
 
 std::optional<Picture> scalePicture(const unsigned char* rgba, PanelSize size, const ScalePlan& plan) {
   try {
-    std::unique_ptr<unsigned char, Unfreed> block(
-        static_cast<unsigned char*>(std::malloc(countFor(plan.scaled.pixels(), 4) * 4)));
-    if (!block) return std::nullopt;
-    scaleInto(rgba, size, plan, block.get());
+    // A Picture's block is freed with std::free (SampleBlockFree).
     Picture scaled;
+    scaled.rgba.reset(static_cast<unsigned char*>(std::malloc(countFor(plan.scaled.pixels(), 4) * 4)));
+    if (!scaled.rgba) return std::nullopt;
     scaled.size = plan.scaled;
-    scaled.rgba.reset(block.release());  // stb's own blocks are malloc's too
+    scaleInto(rgba, size, plan, scaled.rgba.get());
     return scaled;
   } catch (const std::bad_alloc&) {
     return std::nullopt;
