@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 // The `size` bytes at `in` (at most four) as a number.
 inline std::uint32_t loadLittleEndian(const unsigned char* in, std::size_t size) {
@@ -18,11 +17,6 @@ inline std::uint32_t loadLittleEndian(const unsigned char* in, std::size_t size)
 inline unsigned char* storeLittleEndian32(std::uint32_t value, unsigned char* out) {
   for (std::size_t i = 0; i < 4; ++i) out[i] = static_cast<unsigned char>(value >> (8 * i));
   return out + 4;
-}
-
-// The `size` low bytes of `value` (at most four) after the end of `out`.
-inline void appendLittleEndian(std::vector<unsigned char>& out, std::uint32_t value, std::size_t size) {
-  for (std::size_t i = 0; i < size; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
 }
 
 #endif  // LOGO_WRAP_CORE_LITTLE_ENDIAN_H_
