@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/little_endian.h"
 #include "core/picture_formats.h"
 
 namespace {
@@ -47,8 +48,7 @@ constexpr CrcTables kCrc = makeCrcTables();
 std::uint32_t crc32(const unsigned char* in, std::size_t count) {
   std::uint32_t crc = 0xFFFFFFFF;
   for (; count >= 8; count -= 8, in += 8) {
-    const std::uint32_t low =
-        crc ^ (in[0] | std::uint32_t{in[1]} << 8 | std::uint32_t{in[2]} << 16 | std::uint32_t{in[3]} << 24);
+    const std::uint32_t low = crc ^ loadLittleEndian(in, 4);
     crc = kCrc[7][low & 255] ^ kCrc[6][low >> 8 & 255] ^ kCrc[5][low >> 16 & 255] ^ kCrc[4][low >> 24] ^
           kCrc[3][in[4]] ^ kCrc[2][in[5]] ^ kCrc[1][in[6]] ^ kCrc[0][in[7]];
   }
