@@ -4,8 +4,6 @@
 
 namespace {
 
-std::string number(std::uint64_t value) { return std::to_string(value); }
-
 // What kind of file the decoder does not read, and what the user can do.
 std::pair<Message, Message> unsupportedWords(PictureError::Unsupported what) {
   using Unsupported = PictureError::Unsupported;

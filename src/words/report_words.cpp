@@ -11,8 +11,6 @@ struct Overloaded : Ts... {
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
-std::string number(std::uint64_t value) { return std::to_string(value); }
-
 Message checksumMessage(ChecksumKind kind) {
   switch (kind) {
     case ChecksumKind::kCutShort:

@@ -4,6 +4,7 @@
 #ifndef LOGO_WRAP_WORDS_WORDS_H_
 #define LOGO_WRAP_WORDS_WORDS_H_
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -18,6 +19,10 @@ struct Place {
   const char* name;
   std::string value;
 };
+
+// A count, a size, a place or an angle as a place's value: decimal digits,
+// the same in every language.
+inline std::string number(std::uint64_t value) { return std::to_string(value); }
 
 // Turns the table's UTF-8 into the encoding of where the text goes; false
 // when that encoding cannot hold it.
