@@ -42,6 +42,12 @@ std::string describe(const Words& say, const CheckFailure& failure, const InfoOp
   return say(Message::kCannotWriteReport, {{"file", say(Message::kStandardOutput)}, {"why", why}});
 }
 
+// "logo_bin_info: MESSAGE" on standard error.
+void tellFailure(const Words& words, const std::string& message) {
+  writeText(stderr,
+            words(Message::kProgramSays, {{"program", "logo_bin_info"}, {"message", message}}) + "\n");
+}
+
 int checkFromCommandLine(const Words& words, int argc, char* argv[], bool ownWindow) {
   InfoOptions options;
   if (const auto status = parseInfoOptions(words, argc, argv, options, ownWindow)) return *status;
@@ -50,14 +56,10 @@ int checkFromCommandLine(const Words& words, int argc, char* argv[], bool ownWin
   try {
     const CheckResult result = checkImage(words, options);
     if (!result.failure) return result.consistent ? kConsistent : kProblemsFound;
-    writeText(stderr, words(Message::kProgramSays, {{"program", "logo_bin_info"},
-                                                    {"message", describe(words, *result.failure, options)}}) +
-                          "\n");
+    tellFailure(words, describe(words, *result.failure, options));
   } catch (const std::bad_alloc&) {
     // Only a preview's pixels are held, and the panel's size chose them.
-    writeText(stderr, words(Message::kProgramSays, {{"program", "logo_bin_info"},
-                                                    {"message", words(Message::kNoMemoryForPreview)}}) +
-                          "\n");
+    tellFailure(words, words(Message::kNoMemoryForPreview));
   }
   return kCannotCheck;
 }

@@ -22,6 +22,18 @@ std::string why(const Words& say, const PixelsFailure& failure, const PixelsOpti
   return whyFile(say, failure.why, options.picture);
 }
 
+// The line for standard error, "logo_pixels: FILE: WHY"; for OUT written
+// and its line not, what stopped that line.
+std::string failureLine(const Words& say, const PixelsFailure& failure, const PixelsOptions& options) {
+  if (failure.kind == PixelsFailure::Kind::kUnreported)
+    return say(Message::kProgramSays,
+               {{"program", "logo_pixels"},
+                {"message", say(Message::kCannotWriteReport, {{"file", say(Message::kStandardOutput)},
+                                                              {"why", whyFile(say, failure.why)}})}});
+  return say(Message::kProgramSaysOfFile,
+             {{"program", "logo_pixels"}, {"file", failure.path}, {"message", why(say, failure, options)}});
+}
+
 int convertFromCommandLine(const Words& words, int argc, char* argv[], bool ownWindow) {
   PixelsOptions options;
   if (const auto status = parsePixelsOptions(words, argc, argv, options, ownWindow)) return *status;
@@ -29,16 +41,7 @@ int convertFromCommandLine(const Words& words, int argc, char* argv[], bool ownW
   try {
     const auto failure = convertPictureFile(words, options);
     if (!failure) return kWritten;
-    const bool unreported = failure->kind == PixelsFailure::Kind::kUnreported;
-    writeText(stderr, (unreported ? words(Message::kProgramSays,
-                                          {{"program", "logo_pixels"},
-                                           {"message", words(Message::kCannotWriteReport,
-                                                             {{"file", words(Message::kStandardOutput)},
-                                                              {"why", whyFile(words, failure->why)}})}})
-                                  : words(Message::kProgramSaysOfFile, {{"program", "logo_pixels"},
-                                                                        {"file", failure->path},
-                                                                        {"message", why(words, *failure, options)}})) +
-                          "\n");
+    writeText(stderr, failureLine(words, *failure, options) + "\n");
   } catch (const std::bad_alloc&) {
     writeText(stderr, words(Message::kProgramSaysOfFile, {{"program", "logo_pixels"},
                                                           {"file", options.picture},
