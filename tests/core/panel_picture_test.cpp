@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <tuple>
 
@@ -20,25 +19,19 @@ namespace {
 constexpr Rgba kFence = {'#', '#', '#', 255};
 
 // A picture with a picture's worth of kFence before and after it.
-class FencedPicture {
+class FencedPicture : public Picture {
  public:
-  FencedPicture(PanelSize size, const std::vector<Rgba>& pixels) : block_(3 * 4 * pixels.size()) {
-    for (std::size_t i = 0; i < 3 * pixels.size(); ++i) {
-      const bool inside = i >= pixels.size() && i < 2 * pixels.size();
-      const Rgba& p = inside ? pixels[i - pixels.size()] : kFence;
-      const unsigned char rgba[] = {p.r, p.g, p.b, p.a};
-      std::memcpy(&block_[4 * i], rgba, 4);
-    }
-    picture.type = "PNG";
-    picture.size = size;
-    picture.rgba.reset(&block_[4 * pixels.size()]);
+  FencedPicture(PanelSize shape, const std::vector<Rgba>& pixels) : block_(3 * pixels.size(), kFence) {
+    static_assert(sizeof(Rgba) == 4, "an Rgba is its four samples");
+    std::copy(pixels.begin(), pixels.end(), &block_[pixels.size()]);
+    type = "PNG";
+    size = shape;
+    rgba.reset(reinterpret_cast<unsigned char*>(&block_[pixels.size()]));
   }
-  ~FencedPicture() { (void)picture.rgba.release(); }  // the block is ours
-
-  Picture picture;
+  ~FencedPicture() { (void)rgba.release(); }  // the block is ours
 
  private:
-  std::vector<unsigned char> block_;
+  std::vector<Rgba> block_;
 };
 
 // Grey pixels named by letters: in "gray" each byte is its letter again.
@@ -66,8 +59,7 @@ TEST(PanelPicture, TurnsAndMirrorsOneWayAndDrawsBackTheOther) {
       {Rotation::k180, Flip::kVertical, "cbafed"},   {Rotation::k270, Flip::kNone, "cfbead"},
       {Rotation::k270, Flip::kHorizontal, "adbecf"}, {Rotation::k270, Flip::kVertical, "fcebda"},
   };
-  const FencedPicture fenced = letters({3, 2}, "abcdef");
-  const Picture& picture = fenced.picture;
+  const FencedPicture picture = letters({3, 2}, "abcdef");
   const PixelFormat& gray = *findPixelFormat("gray");
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(degrees(c.rotation)) + " flip " + std::to_string(int(c.flip)));
@@ -89,37 +81,38 @@ TEST(PanelPicture, TurnsAndMirrorsOneWayAndDrawsBackTheOther) {
 struct PlacementCase {
   const char* place;  // null: none given
   PanelSize panel;
-  Rotation rotation;
   std::string memory;  // or the problem's number
   PanelSize picture = {2, 1};
+  Rotation rotation = Rotation::k0;
 };
 
 // "ab" on a 4x3 screen of '.', at both edges and in the middle.
 TEST(PanelPicture, PlacesASmallerPictureAndRefusesOneThatDoesNotFit) {
-  const auto problem = [](LayoutProblem::Kind kind) { return "problem " + std::to_string(int(kind)); };
+  using Kind = LayoutProblem::Kind;
+  const auto problem = [](Kind kind) { return "problem " + std::to_string(int(kind)); };
+  const std::string past = problem(Kind::kPastTheEdge), larger = problem(Kind::kLargerThanPanel);
   const PlacementCase cases[] = {
-      {"center", {4, 3}, Rotation::k0, ".....ab....."},
-      {"center", {5, 2}, Rotation::k0, ".ab......."},  // an odd margin: the odd pixel right
-      {"0,0", {4, 3}, Rotation::k0, "ab.........."},
-      {"2,2", {4, 3}, Rotation::k0, "..........ab"},
-      {"3,0", {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kPastTheEdge)},
-      {"0,3", {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kPastTheEdge)},
-      {"65536,0", {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kPastTheEdge)},
-      {"4294967295,0", {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kPastTheEdge)},
-      {"0,4294967295", {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kPastTheEdge)},
-      {"4294967296,0", {4, 3}, Rotation::k0, "not a place"},
-      {"0,0", {1, 3}, Rotation::k0, problem(LayoutProblem::Kind::kLargerThanPanel)},
-      {"0,0", {4, 1}, Rotation::k0, problem(LayoutProblem::Kind::kLargerThanPanel), {1, 2}},  // taller only
-      {nullptr, {4, 3}, Rotation::k0, problem(LayoutProblem::Kind::kWrongSize)},
-      {nullptr, {2, 1}, Rotation::k0, "ab"},
+      {"center", {4, 3}, ".....ab....."},
+      {"center", {5, 2}, ".ab......."},  // an odd margin: the odd pixel right
+      {"0,0", {4, 3}, "ab.........."},
+      {"2,2", {4, 3}, "..........ab"},
+      {"3,0", {4, 3}, past},
+      {"0,3", {4, 3}, past},
+      {"65536,0", {4, 3}, past},
+      {"4294967295,0", {4, 3}, past},
+      {"0,4294967295", {4, 3}, past},
+      {"4294967296,0", {4, 3}, "not a place"},
+      {"0,0", {1, 3}, larger},
+      {"0,0", {4, 1}, larger, {1, 2}},  // taller only
+      {nullptr, {4, 3}, problem(Kind::kWrongSize)},
+      {nullptr, {2, 1}, "ab"},
       // Placed on the screen as seen: its top-left is memory's top-right.
-      {"0,0", {3, 4}, Rotation::k90, "..a..b......"},
-      {"0,0", {2, 1}, Rotation::k90, problem(LayoutProblem::Kind::kLargerThanPanel)},
+      {"0,0", {3, 4}, "..a..b......", {2, 1}, Rotation::k90},
+      {"0,0", {2, 1}, larger, {2, 1}, Rotation::k90},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.place ? c.place : "no place") + " on " + formatPanelSize(c.panel));
-    const FencedPicture fenced = letters(c.picture, "ab");
-    const Picture& picture = fenced.picture;
+    const FencedPicture picture = letters(c.picture, "ab");
     PanelRequest request;
     request.pixel = findPixelFormat("gray");
     request.panel = c.panel;
@@ -144,8 +137,7 @@ TEST(PanelPicture, DrawsBackThePictureForEveryFormatAndMounting) {
   for (int i = 0; i < 15; ++i)
     pixels.push_back({std::uint8_t(17 * i), std::uint8_t(255 - 13 * i), std::uint8_t(40 + 9 * i),
                       std::uint8_t(255 - 8 * i)});
-  const FencedPicture fenced({5, 3}, pixels);
-  const Picture& picture = fenced.picture;
+  const FencedPicture picture({5, 3}, pixels);
   for (const auto& format : pixelFormats()) {
     const int channels = format.pngChannels();
     PanelRequest request;
@@ -165,6 +157,26 @@ TEST(PanelPicture, DrawsBackThePictureForEveryFormatAndMounting) {
   }
 }
 
+// The panel's memory for a picture, as it is or laid out as given.
+Bytes panelPixels(const Picture& picture, Dither dither, const char* format = "rgb565le",
+                  std::optional<PanelLayout> layout = {}, Rgba background = {}) {
+  PanelRequest request;
+  request.pixel = findPixelFormat(format);
+  request.dither = dither;
+  request.background = background;
+  return toPanelPixels(picture, request, layout.value_or(PanelLayout{picture.size}));
+}
+
+// rgb565le's red and green fields, a character a pixel: '0' + the level less `red` or `green`.
+std::pair<std::string, std::string> redsAndGreens(const Bytes& memory, unsigned red = 0, unsigned green = 0) {
+  std::string reds, greens;
+  for (std::size_t i = 0; i + 1 < memory.size(); i += 2) {
+    reds += char('0' + (memory[i + 1] >> 3) - red);
+    greens += char('0' + ((memory[i] | memory[i + 1] << 8) >> 5 & 63) - green);
+  }
+  return {reds, greens};
+}
+
 // The largest distance between an 8x8 block's mean in the picture and in
 // what the panel shows, over an 800x480 horizontal grey gradient.
 double worstBlockMean(Dither dither) {
@@ -175,11 +187,7 @@ double worstBlockMean(Dither dither) {
       const auto v = static_cast<std::uint8_t>(std::lround(x * 255.0 / (kSize.width - 1)));
       pixels.push_back({v, v, v, 255});
     }
-  const FencedPicture fenced(kSize, pixels);
-  const Picture& picture = fenced.picture;
-  PanelRequest request;
-  request.dither = dither;
-  const Bytes memory = toPanelPixels(picture, request, {kSize});
+  const Bytes memory = panelPixels(FencedPicture(kSize, pixels), dither);
   double worst = 0;
   for (std::uint32_t by = 0; by < kSize.height; by += 8)
     for (std::uint32_t bx = 0; bx < kSize.width; bx += 8)
@@ -187,7 +195,7 @@ double worstBlockMean(Dither dither) {
         double shown = 0, original = 0;
         for (std::uint32_t y = by; y < by + 8; ++y)
           for (std::uint32_t x = bx; x < bx + 8; ++x) {
-            shown += decodePixel(*request.pixel, &memory[2 * (y * kSize.width + x)]).*channel;
+            shown += decodePixel(*findPixelFormat("rgb565le"), &memory[2 * (y * kSize.width + x)]).*channel;
             original += pixels[y * kSize.width + x].*channel;
           }
         worst = std::max(worst, std::abs(shown - original) / 64);
@@ -203,50 +211,27 @@ TEST(PanelPicture, DitherKeepsEachBlocksMeanWhereRoundingBands) {
     EXPECT_EQ(worstBlockMean(dither) <= 1, withinOne) << int(dither);
 }
 
-Bytes panelPixels(const Picture& picture, Dither dither, const char* format = "rgb565le") {
-  PanelRequest request;
-  request.pixel = findPixelFormat(format);
-  request.dither = dither;
-  return toPanelPixels(picture, request, {picture.size});
-}
-
-// rgb565le's red and green fields, pixel by pixel.
-std::pair<std::vector<unsigned>, std::vector<unsigned>> redsAndGreens(const Bytes& memory) {
-  std::vector<unsigned> reds, greens;
-  for (std::size_t i = 0; i + 1 < memory.size(); i += 2) {
-    reds.push_back(memory[i + 1] >> 3);
-    greens.push_back((memory[i] | memory[i + 1] << 8) >> 5 & 63);
-  }
-  return {reds, greens};
-}
-
-struct OrderedCase {
-  std::uint8_t grey;
-  unsigned red, redsUp;  // the level below the value, and how many of 64 pixels take the next
-  unsigned green, greensUp;
-  const char* firstRedRow;  // '1' where the top row's red takes the upper level
-};
-
 // By hand: where the value lies between the two levels the panel shows
 // around it, in 128ths; the thresholds 2k+1 below that take the upper level.
 // The matrix's top row is 0 32 8 40 2 34 10 42; its left column differs.
 TEST(PanelPicture, OrderedDitherRaisesAsManyPixelsAsTheValueLiesAboveItsLevel) {
-  const OrderedCase cases[] = {
+  // The grey; red's level below it and how many of 64 pixels take the next, green's the same; the top
+  // row's reds, '1' where one takes the upper level.
+  const std::tuple<std::uint8_t, unsigned, unsigned, unsigned, unsigned, const char*> cases[] = {
       {2, 0, 16, 0, 32, "10101010"},   // red 0|8: 32/128, thresholds 1..31; green 0|4: 64/128
       {5, 0, 40, 1, 16, "11101110"},   // red 0|8: 80/128, thresholds 1..79; green 4|8: 32/128
       {56, 6, 56, 14, 0, "11111111"},  // red 49|57: 112/128; green shows 56 exactly
       {60, 7, 21, 15, 0, "10101010"},  // red 57|66: 42.7/128, thresholds 1..41; green shows 60 exactly
   };
-  for (const auto& c : cases) {
-    const FencedPicture flat({8, 8}, std::vector<Rgba>(64, {c.grey, c.grey, c.grey, 255}));
-    const auto [reds, greens] = redsAndGreens(panelPixels(flat.picture, Dither::kOrdered));
-    EXPECT_EQ(std::count(reds.begin(), reds.end(), c.red + 1), c.redsUp) << int{c.grey};
-    EXPECT_EQ(std::count(reds.begin(), reds.end(), c.red), 64 - c.redsUp) << int{c.grey};
-    EXPECT_EQ(std::count(greens.begin(), greens.end(), c.green + 1), c.greensUp) << int{c.grey};
-    EXPECT_EQ(std::count(greens.begin(), greens.end(), c.green), 64 - c.greensUp) << int{c.grey};
-    std::string firstRow;
-    for (int x = 0; x < 8; ++x) firstRow += reds[x] == c.red + 1 ? '1' : '0';
-    EXPECT_EQ(firstRow, c.firstRedRow) << int{c.grey};
+  // All 64 pixels in order of level: so many at the level, the rest one above.
+  const auto sorted = [](std::string levels) { return std::sort(levels.begin(), levels.end()), levels; };
+  const auto split = [](unsigned up) { return std::string(64 - up, '0') + std::string(up, '1'); };
+  for (const auto& [grey, red, redsUp, green, greensUp, firstRedRow] : cases) {
+    const FencedPicture flat({8, 8}, std::vector<Rgba>(64, {grey, grey, grey, 255}));
+    const auto [reds, greens] = redsAndGreens(panelPixels(flat, Dither::kOrdered), red, green);
+    EXPECT_EQ(sorted(reds), split(redsUp)) << int{grey};
+    EXPECT_EQ(sorted(greens), split(greensUp)) << int{grey};
+    EXPECT_EQ(reds.substr(0, 8), firstRedRow) << int{grey};
   }
 }
 
@@ -265,13 +250,13 @@ TEST(PanelPicture, OrderedDitherRaisesAsManyPixelsAsTheValueLiesAboveItsLevel) {
 //   c 11.16 -> 8, error 3.16: d +1.38
 //   d 12.41 -> 16
 TEST(PanelPicture, DiffusionSpreadsTheErrorAsWorkedByHand) {
-  const std::tuple<PanelSize, std::uint8_t, std::vector<unsigned>> cases[] = {
-      {{3, 2}, 3, {0, 1, 0, 0, 0, 1}},
-      {{2, 2}, 10, {1, 1, 1, 2}},
+  const std::tuple<PanelSize, std::uint8_t, const char*> cases[] = {
+      {{3, 2}, 3, "010001"},
+      {{2, 2}, 10, "1112"},
   };
   for (const auto& [size, red, levels] : cases) {
     const FencedPicture flat(size, std::vector<Rgba>(size.pixels(), {red, 0, 0, 255}));
-    EXPECT_EQ(redsAndGreens(panelPixels(flat.picture, Dither::kDiffusion)).first, levels) << int{red};
+    EXPECT_EQ(redsAndGreens(panelPixels(flat, Dither::kDiffusion)).first, levels) << int{red};
   }
 }
 
@@ -279,17 +264,15 @@ TEST(PanelPicture, DiffusionSpreadsTheErrorAsWorkedByHand) {
 // flat 8x8 blocks side by side, which take every 5- and 6-bit level.
 TEST(PanelPicture, EveryDitherKeepsTheColoursThePanelShows) {
   std::vector<Rgba> pixels;
-  for (unsigned y = 0; y < 8; ++y)
-    for (unsigned level = 0; level < 64; ++level)
-      for (unsigned x = 0; x < 8; ++x) {
-        const unsigned five = level % 32, six = level, otherFive = 31 - level % 32;
-        pixels.push_back({std::uint8_t(five << 3 | five >> 2), std::uint8_t(six << 2 | six >> 4),
-                          std::uint8_t(otherFive << 3 | otherFive >> 2), 255});
-      }
+  for (unsigned i = 0; i < 512 * 8; ++i) {
+    const unsigned six = i % 512 / 8, five = six % 32, otherFive = 31 - five;
+    pixels.push_back({std::uint8_t(five << 3 | five >> 2), std::uint8_t(six << 2 | six >> 4),
+                      std::uint8_t(otherFive << 3 | otherFive >> 2), 255});
+  }
   const FencedPicture blocks({512, 8}, pixels);
   for (const char* format : {"rgb565le", "rgb565be", "bgr565le", "bgr565be"})
     for (const Dither dither : {Dither::kNone, Dither::kOrdered, Dither::kDiffusion}) {
-      const Bytes memory = panelPixels(blocks.picture, dither, format);
+      const Bytes memory = panelPixels(blocks, dither, format);
       for (std::size_t i = 0; i < pixels.size(); ++i) {
         const Rgba shown = decodePixel(*findPixelFormat(format), &memory[2 * i]);
         ASSERT_EQ(std::tie(shown.r, shown.g, shown.b), std::tie(pixels[i].r, pixels[i].g, pixels[i].b))
@@ -302,61 +285,47 @@ TEST(PanelPicture, EveryDitherKeepsTheColoursThePanelShows) {
 // formats: the screen around a placed picture is the background rounded
 // once, and formats without 5- or 6-bit channels are stored exactly.
 TEST(PanelPicture, DithersOnlyThePictureAndOnlyItsFiveAndSixBitChannels) {
-  const FencedPicture fenced({2, 2},
-                             {{3, 100, 200, 255}, {3, 100, 200, 128}, {77, 3, 9, 255}, {200, 9, 3, 255}});
+  const FencedPicture picture({2, 2},
+                              {{3, 100, 200, 255}, {3, 100, 200, 128}, {77, 3, 9, 255}, {200, 9, 3, 255}});
   const PanelLayout layout = {{5, 4}, 2, 1};
-  PanelRequest request;
-  request.background = {0x1D, 0x35, 0x57, 255};  // between the 565 levels
+  const Rgba background = {0x1D, 0x35, 0x57, 255};  // between the 565 levels
   for (const auto& format : pixelFormats())
     for (const Dither dither : {Dither::kOrdered, Dither::kDiffusion}) {
-      request.pixel = &format;
-      request.dither = Dither::kNone;
-      const Bytes rounded = toPanelPixels(fenced.picture, request, layout);
-      request.dither = dither;
-      const Bytes dithered = toPanelPixels(fenced.picture, request, layout);
+      const Bytes rounded = panelPixels(picture, Dither::kNone, format.name, layout, background);
+      const Bytes dithered = panelPixels(picture, dither, format.name, layout, background);
       const std::size_t size = format.bytesPerPixel;
       for (std::uint32_t i = 0; i < 20; ++i) {
         const bool inPicture = i % 5 >= 2 && i % 5 < 4 && i / 5 >= 1 && i / 5 < 3;
-        if (!inPicture || format.layout != PixelFormat::Layout::kPacked565) {
-          EXPECT_TRUE(std::equal(&rounded[i * size], &rounded[i * size] + size, &dithered[i * size]))
-              << format.name << " dither " << int(dither) << " pixel " << i;
-        }
+        EXPECT_TRUE((inPicture && format.layout == PixelFormat::Layout::kPacked565) ||
+                    std::equal(&rounded[i * size], &rounded[i * size] + size, &dithered[i * size]))
+            << format.name << " dither " << int(dither) << " pixel " << i;
       }
     }
 }
 
-struct MissingCase {
-  const char* format;
-  Rotation rotation;
-  std::size_t present;  // bytes of memory that hold pixels
-};
-
 // Pixels memory does not reach are opaque black, whole rows of them too,
-// and nothing past what is present is read: the bytes there are the fence.
+// and nothing past the bytes present is read: the bytes there are the fence.
 TEST(PanelPicture, DrawsWhatMemoryLacksAsOpaqueBlack) {
-  const MissingCase cases[] = {
+  // The format, the rotation, and the bytes present.
+  const std::tuple<const char*, Rotation, std::size_t> cases[] = {
       {"rgba", Rotation::k0, 0},       {"rgba", Rotation::k0, 6}, {"rgba", Rotation::k180, 20},
       {"rgb565le", Rotation::k180, 3}, {"gray", Rotation::k0, 4},
   };
   constexpr PanelSize kPanel = {3, 4};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.format) + " " + std::to_string(degrees(c.rotation)) + " " +
-                 std::to_string(c.present));
-    const PixelFormat& format = *findPixelFormat(c.format);
+  for (const auto& [name, rotation, present] : cases) {
+    SCOPED_TRACE(std::string(name) + " " + std::to_string(degrees(rotation)) + " " + std::to_string(present));
+    const PixelFormat& format = *findPixelFormat(name);
     const std::size_t size = format.bytesPerPixel;
     const int channels = format.pngChannels();
-    Bytes memory(kPanel.pixels() * size);
-    for (std::size_t i = 0; i < kPanel.pixels(); ++i)
-      encodePixel(format, i * size < c.present ? Rgba{255, 255, 255, 255} : kFence, &memory[i * size]);
-    Bytes screen(kPanel.pixels() * channels, 0x5A);
-    drawScreen(kPanel, format, {c.rotation, Flip::kNone}, memory.data(), c.present, channels, screen.data());
+    Bytes memory(kPanel.pixels() * size), screen(kPanel.pixels() * channels, 0x5A), expected;
     for (std::size_t i = 0; i < kPanel.pixels(); ++i) {
-      const std::size_t at = c.rotation == Rotation::k180 ? kPanel.pixels() - 1 - i : i;
-      const bool present = (at + 1) * size <= c.present;
-      const unsigned char shade = present ? 255 : 0, expected[] = {shade, shade, shade, 255};
-      EXPECT_TRUE(std::equal(&screen[i * channels], &screen[i * channels] + channels, expected))
-          << "screen pixel " << i;
+      encodePixel(format, i * size < present ? Rgba{255, 255, 255, 255} : kFence, &memory[i * size]);
+      const std::size_t at = rotation == Rotation::k180 ? kPanel.pixels() - 1 - i : i;
+      const unsigned char shade = (at + 1) * size <= present ? 255 : 0, pixel[] = {shade, shade, shade, 255};
+      expected.insert(expected.end(), pixel, pixel + channels);
     }
+    drawScreen(kPanel, format, {rotation, Flip::kNone}, memory.data(), present, channels, screen.data());
+    EXPECT_EQ(screen, expected);
   }
 }
 

@@ -57,7 +57,7 @@ TEST(PictureConversion, ScalesToTheScreenAsMountedAndLaysTheResultOut) {
     const Conversion& done = std::get<Conversion>(converted);
     Bytes expected;
     for (const char* at = c.memory; *at; ++at) expected = expected + (*at == '#' ? redPixel : background);
-    EXPECT_EQ(Bytes(done.pixels.begin(), done.pixels.end()), expected);
+    EXPECT_EQ(done.pixels, expected);
     EXPECT_EQ(formatPanelSize(*done.scaled), formatPanelSize(c.scaled));
   }
 }
