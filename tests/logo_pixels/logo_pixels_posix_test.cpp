@@ -28,6 +28,11 @@ class LogoPixelsPosixTest : public LogoWrapTest {
   fs::path pixels_;
 };
 
+// A GIF of one pixel on a screen of one.
+const char kOnePixelGif[] =
+    "47 49 46 38 39 61 01 00 01 00 80 00 00 00 00 00 FF FF FF "
+    "2C 00 00 00 00 01 00 01 00 00 02 02 44 01 00 3B";
+
 // A whole GIF of one pixel on a screen of 16000x16000, 1 GB to decode,
 // under a memory limit, and a device that never ends: refused with a
 // message, never a crash or an endless read, and no OUT.
@@ -37,8 +42,7 @@ TEST_F(LogoPixelsPosixTest, RefusesAPictureTooLargeToHold) {
   writeFile(gif, fromHex("47 49 46 38 39 61 80 3E 80 3E 80 00 00 00 00 00 FF FF FF 21 F9 04 01 00 00 00 00 "
                          "2C 00 00 00 00 01 00 01 00 00 02 02 44 01 00 3B"));
   const fs::path sample = root_ / "sample.gif";
-  writeFile(sample, fromHex("47 49 46 38 39 61 01 00 01 00 80 00 00 00 00 00 FF FF FF 2C 00 00 00 00 01 00 01 00 "
-                            "00 02 02 44 01 00 3B"));
+  writeFile(sample, fromHex(kOnePixelGif));
   const std::tuple<std::vector<std::string>, std::string, std::string> cases[] = {
       {{}, gif.string(), "too large to hold in memory"},
       {{}, "/dev/zero", "is a device, not a regular file"},
@@ -61,9 +65,7 @@ TEST_F(LogoPixelsPosixTest, RefusesAPictureTooLargeToHold) {
 // never arrived does not pass for one that did.
 TEST_F(LogoPixelsPosixTest, SaysWhyBeforeWaitingAndWhenItCannotReport) {
   const fs::path gif = root_ / "one.gif", fifo = root_ / "fifo";
-  writeFile(gif,
-            fromHex("47 49 46 38 39 61 01 00 01 00 80 00 00 00 00 00 FF FF FF 2C 00 00 00 00 01 00 01 00 00 "
-                    "02 02 44 01 00 3B"));
+  writeFile(gif, fromHex(kOnePixelGif));
   ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
   const std::tuple<std::string, fs::path, std::string> cases[] = {
       {":", fifo, "logo_pixels: " + root_.string() + ": is a folder"},
@@ -80,30 +82,20 @@ TEST_F(LogoPixelsPosixTest, SaysWhyBeforeWaitingAndWhenItCannotReport) {
 
 struct WriteFailureCase {
   const char* limit;  // run by the shell before the program; none: on a full disk
-  std::string fault;  // injected, see fault_injection.cpp
   std::string reason;
-  int signal;
+  int signal;  // injected (see fault_injection.cpp), and the one that ends the run
 };
 
 // OUT cut short by a full disk, a file-size limit or an interrupt: a message
 // and a failure status, or the signal's death, and the OUT that was there
 // keeps what it had. No temporary file stays behind.
 TEST_F(LogoPixelsPosixTest, LeavesNoOutputCutShort) {
-  const WriteFailureCase cases[] = {
-      {"ulimit -f 64", "", "File too large", 0},
-      {"", "", "No space left on device", 0},
-      {":", "2", "", SIGINT},
-      {":", "15", "", SIGTERM},
-      {":", "1", "", SIGHUP},
-      {":", "3", "", SIGQUIT},
-      {":", "24", "", SIGXCPU},
-      // Linux's own, and the real-time ones: they end a program as well.
-      {":", std::to_string(SIGPWR), "", SIGPWR},
-      {":", std::to_string(SIGIO), "", SIGIO},
-      {":", std::to_string(SIGSTKFLT), "", SIGSTKFLT},
-      {":", std::to_string(SIGRTMIN), "", SIGRTMIN},
-      {":", std::to_string(SIGRTMAX), "", SIGRTMAX},
-  };
+  std::vector<WriteFailureCase> cases = {{"ulimit -f 64", "File too large", 0},
+                                         {"", "No space left on device", 0}};
+  // Also Linux's own, and the real-time ones: they end a program as well.
+  for (const int signal :
+       {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXCPU, SIGPWR, SIGIO, SIGSTKFLT, SIGRTMIN, SIGRTMAX})
+    cases.push_back({":", "", signal});
   // 256x256 RGBA of noise: 256 KiB of raw pixels.
   Bytes noise(256 * 256 * 4, '\0');
   std::mt19937 random(6);
@@ -114,10 +106,9 @@ TEST_F(LogoPixelsPosixTest, LeavesNoOutputCutShort) {
   const fs::path picture = root_ / "noise.png";
   writeFile(picture, Bytes(png.bytes().begin(), png.bytes().end()));
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.reason + c.fault);
-    if (!c.fault.empty() && kSanitized) {
-      std::printf("skipped signal %s: the sanitizers' own fwrite comes before an injected one\n",
-                  c.fault.c_str());
+    SCOPED_TRACE(c.reason + std::to_string(c.signal));
+    if (c.signal && kSanitized) {
+      std::printf("skipped signal %d: the sanitizers' own fwrite comes before an injected one\n", c.signal);
       continue;
     }
     FullDisk fullDisk(root_ / "full");
@@ -129,9 +120,9 @@ TEST_F(LogoPixelsPosixTest, LeavesNoOutputCutShort) {
     writeFile(out, "an older file");
     const RunResult result =
         convert(c.limit, {"--pixel", "rgba", picture.string(), out.string()},
-                !c.fault.empty() ? std::vector<std::string>{"LD_PRELOAD=" LOGO_WRAP_FAULT_INJECTION,
-                                                            std::string("LOGO_WRAP_FAULT=") + c.fault}
-                                 : std::vector<std::string>{});
+                c.signal ? std::vector<std::string>{"LD_PRELOAD=" LOGO_WRAP_FAULT_INJECTION,
+                                                    "LOGO_WRAP_FAULT=" + std::to_string(c.signal)}
+                         : std::vector<std::string>{});
     if (c.signal) {
       EXPECT_EQ(result.signal, c.signal);
     } else {

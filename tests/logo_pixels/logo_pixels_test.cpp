@@ -29,6 +29,16 @@ class LogoPixelsTest : public LogoBinInfoTest {
     return path;
   }
 
+  // `raw` wrapped by logo_wrap, then drawn by logo_bin_info with `options`.
+  fs::path previewOf(const Bytes& raw, std::vector<std::string> options) {
+    writeFile(beside("logo.bin"), raw);
+    EXPECT_EQ(run().exitStatus, 0);
+    const fs::path png = root_ / "preview.png";
+    options.insert(options.end(), {"--preview", png.string(), beside("logo_pelk.bin").string()});
+    EXPECT_EQ(inspect(options).exitStatus, 0);
+    return png;
+  }
+
   fs::path pixels_;
   fs::path out_;
 };
@@ -39,20 +49,13 @@ class LogoPixelsTest : public LogoBinInfoTest {
 TEST_F(LogoPixelsTest, GivesBackTheBytesThatThePreviewShows) {
   const Bytes raw =
       fromHex("00 F8 E0 07 1F 00 FF FF 00 00 12 34 56 78 9A BC DE F0 11 22 33 44 55 66 77 88 99 AA BB CC");
-  writeFile(beside("logo.bin"), raw);
-  ASSERT_EQ(run().exitStatus, 0);
   const std::tuple<std::vector<std::string>, std::string, std::string> mountings[] = {
-      {{}, "5x3", ""},
-      {{"--rotate", "90", "--flip", "h"}, "3x5", "flipped h, turned 90 clockwise, "},
+      {{"--size", "5x3"}, "5x3", ""},
+      {{"--size", "5x3", "--rotate", "90", "--flip", "h"}, "3x5", "flipped h, turned 90 clockwise, "},
   };
-  for (const auto& [mounting, screen, done] : mountings) {
-    const fs::path png = root_ / "preview.png";
-    std::vector<std::string> args = {"--size", "5x3", "--preview", png.string(),
-                                     beside("logo_pelk.bin").string()};
-    args.insert(args.begin(), mounting.begin(), mounting.end());
-    ASSERT_EQ(inspect(args).exitStatus, 0);
-    args = {"--pixel", "rgb565le", "--size", "5x3", png.string(), out_.string()};
-    args.insert(args.begin(), mounting.begin(), mounting.end());
+  for (auto [args, screen, done] : mountings) {
+    const fs::path png = previewOf(raw, args);
+    args.insert(args.end(), {"--pixel", "rgb565le", png.string(), out_.string()});
     const RunResult result = convert(args);
     EXPECT_EQ(result.output, png.string() + ": " + screen + " PNG -> rgb565le, " + done + "30 bytes -> " +
                                  out_.string() + kLineEnd);
@@ -64,20 +67,13 @@ TEST_F(LogoPixelsTest, GivesBackTheBytesThatThePreviewShows) {
 // A picture of another size, fit to the panel, wrapped and checked: the
 // preview shows what was converted, and the line says where it went.
 TEST_F(LogoPixelsTest, FitsAPictureToThePanelThroughToThePreview) {
-  const fs::path wide = picture(Bytes(8 * 4 * 3, '\x60'), {8, 4}, "rgb24");
+  const fs::path wide = picture(Bytes(8 * 4 * 3, '\x60'), {8, 4}, "rgb24"), back = root_ / "back.bin";
   const RunResult converted =
       convert({"--size", "4x4", "--fit", "contain", "--pixel", "rgb24", wide.string(), out_.string()});
-  EXPECT_EQ(converted.output, consoleText(wide.string() + ": 8x4 PNG -> rgb24, scaled to 4x2 (contain), placed at "
-                                                          "0,1 on 4x4, 48 bytes -> " + out_.string() + "\n"));
+  const std::string said = ": 8x4 PNG -> rgb24, scaled to 4x2 (contain), placed at 0,1 on 4x4, 48 bytes -> ";
+  EXPECT_EQ(converted.output, consoleText(wide.string() + said + out_.string() + "\n"));
   ASSERT_EQ(converted.exitStatus, 0);
-  fs::copy_file(out_, beside("logo.bin"));
-  ASSERT_EQ(run().exitStatus, 0);
-  const fs::path preview = root_ / "preview.png";
-  ASSERT_EQ(inspect({"--size", "4x4", "--pixel", "rgb24", "--preview", preview.string(),
-                     beside("logo_pelk.bin").string()})
-                .exitStatus,
-            0);
-  const fs::path back = root_ / "back.bin";
+  const fs::path preview = previewOf(readFile(out_), {"--size", "4x4", "--pixel", "rgb24"});
   ASSERT_EQ(convert({"--pixel", "rgb24", preview.string(), back.string()}).exitStatus, 0);
   EXPECT_EQ(readFile(back), Bytes(12, '\0') + Bytes(24, '\x60') + Bytes(12, '\0'));
 }

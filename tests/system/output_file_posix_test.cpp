@@ -86,13 +86,9 @@ TEST_F(CompanionFilesTest, PutsTheOutputWhereItsNameLeads) {
   for (const auto& c : cases) {
     OutputFile out;
     ASSERT_FALSE(out.open(name(c.name), input_.get())) << c.name;
-    for (const auto& entry : fs::directory_iterator(root_)) {
-      const std::string leaf = entry.path().filename().string();
-      const std::size_t cut = leaf.find(".partial-");
-      if (cut != std::string::npos) {
-        EXPECT_NE(static_cast<unsigned char>(c.replaced[cut]) & 0xC0, 0x80) << leaf;
-      }
-    }
+    for (const auto& entry : fs::directory_iterator(root_))
+      if (const auto cut = entry.path().filename().string().find(".partial-"); cut != std::string::npos)
+        EXPECT_NE(static_cast<unsigned char>(c.replaced[cut]) & 0xC0, 0x80) << entry.path();
     EXPECT_TRUE(out.writeAt(0, reinterpret_cast<const unsigned char*>("new"), 3));
     EXPECT_FALSE(out.commit());
     EXPECT_EQ(read(c.replaced), "new") << c.name;

@@ -27,29 +27,26 @@ TEST_F(CompanionFilesTest, ReplacesAnOutputOnlyOnceItIsWhole) {
   }
 }
 
-struct TogetherCase {
-  bool firstThere;     // a file had the first name before
-  bool secondBlocked;  // a folder takes the second name meanwhile, so its rename fails
-};
-
 // Two outputs take their names together or not at all: when the second
-// cannot, the first name gets back what it had, or nothing where it had
-// nothing, and no temporary file or second name stays.
+// cannot, as a folder took its name meanwhile, the first name gets back what
+// it had, or nothing where it had nothing, and no temporary file or second
+// name stays.
 TEST_F(CompanionFilesTest, PutsOutputsInPlaceTogetherOrNotAtAll) {
-  const TogetherCase cases[] = {{true, false}, {true, true}, {false, true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.firstThere) + std::to_string(c.secondBlocked));
+  // Whether a file had the first name before; whether the second is blocked.
+  const std::pair<bool, bool> cases[] = {{true, false}, {true, true}, {false, true}};
+  for (const auto& [firstThere, secondBlocked] : cases) {
+    SCOPED_TRACE(std::to_string(firstThere) + std::to_string(secondBlocked));
     fs::remove(root_ / "first.bin");
-    if (c.firstThere) write("first.bin", "an older file");
+    if (firstThere) write("first.bin", "an older file");
     OutputFile first, second;
     ASSERT_FALSE(first.open(name("first.bin"), input_.get()));
     ASSERT_FALSE(second.open(name("second.bin"), input_.get()));
     EXPECT_TRUE(first.writeAt(0, reinterpret_cast<const unsigned char*>("new"), 3));
-    if (c.secondBlocked) fs::create_directory(root_ / "second.bin");
+    if (secondBlocked) fs::create_directory(root_ / "second.bin");
     const auto failed = commitTogether({&first, &second});
-    EXPECT_EQ(failed ? failed->index : 9, c.secondBlocked ? 1u : 9);
-    EXPECT_EQ(read("first.bin"), !c.secondBlocked ? "new" : c.firstThere ? "an older file" : "");
-    EXPECT_EQ(fs::exists(root_ / "first.bin"), c.firstThere || !c.secondBlocked);
+    EXPECT_EQ(failed ? failed->index : 9, secondBlocked ? 1u : 9);
+    EXPECT_EQ(read("first.bin"), !secondBlocked ? "new" : firstThere ? "an older file" : "");
+    EXPECT_EQ(fs::exists(root_ / "first.bin"), firstThere || !secondBlocked);
     EXPECT_EQ(entries(), 2u + fs::exists(root_ / "first.bin") + fs::exists(root_ / "second.bin"));
     fs::remove_all(root_ / "second.bin");
   }
