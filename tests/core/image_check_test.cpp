@@ -39,17 +39,23 @@ struct Checked {
   std::string report;
   bool contentsWhole;
   Bytes contents;
+  Bytes screen;  // in grey, when a preview is asked for
 };
 
+// `image` checked as it arrives: its first byte, then the rest.
 Checked check(const Bytes& image, const CheckRequest& request = {}) {
   ImageCheck check(request);
   MemorySink contents;
   check.writeMemoryContentsTo(contents);
-  check.feed(image.data(), image.size());
+  const std::size_t first = std::min<std::size_t>(image.size(), 1);
+  check.feed(image.data(), first);
+  check.feed(image.data() + first, image.size() - first);
   check.finish();
   const bool whole = check.finishMemoryContents();
   check.report().finish();
-  return {reportText(Words(), check.report().takeLines()), whole, contents.bytes()};
+  Bytes screen(request.preview ? request.panel->pixels() : 0);
+  if (request.preview) check.drawScreen(1, screen.data());
+  return {reportText(Words(), check.report().takeLines()), whole, contents.bytes(), screen};
 }
 
 // One record of `length` zero bytes at `address`, the image around it.
@@ -274,19 +280,13 @@ TEST(ImageCheck, ReadsRawMemoryContentsAsTheData) {
            "note: the data starts like a PNG file, not raw pixels: convert the picture first\nOK\n"},
   };
   for (const auto& [contents, panel, report] : cases) {
-    SCOPED_TRACE(report);
     CheckRequest request{panel, findPixelFormat("gray")};
     request.raw = request.preview = true;
-    ImageCheck check(request);
-    check.feed(contents.data(), 1);
-    check.feed(contents.data() + 1, contents.size() - 1);
-    check.finish();
-    check.report().finish();
-    EXPECT_EQ(reportText(Words(), check.report().takeLines()), report);
-    Bytes screen(panel.pixels());
-    check.drawScreen(1, screen.data());
-    const auto shown = static_cast<std::ptrdiff_t>(std::min(contents.size(), screen.size()));
-    EXPECT_EQ(Bytes(screen.begin(), screen.begin() + shown), Bytes(contents.begin(), contents.begin() + shown));
+    const Checked checked = check(contents, request);
+    EXPECT_EQ(checked.report, report);
+    Bytes shown = contents;
+    shown.resize(checked.screen.size());  // opaque black past the data
+    EXPECT_EQ(checked.screen, shown) << report;
   }
 }
 

@@ -1,4 +1,5 @@
-// Small picture files built by the core tests, field by field.
+// Small picture files built by the core tests, field by field, and the
+// decoder's verdict on them.
 #ifndef LOGO_WRAP_TESTS_CORE_PICTURE_FILES_H_
 #define LOGO_WRAP_TESTS_CORE_PICTURE_FILES_H_
 
@@ -6,7 +7,23 @@
 #include <cstdint>
 #include <string>
 
+#include "core/picture_decode.h"
 #include "test_bytes.h"
+
+// A decoded picture, or the kind of error that refused it.
+constexpr int kWhole = -1;
+constexpr int kCorrupt = static_cast<int>(PictureError::Kind::kTruncatedOrCorrupt);
+constexpr int kUnsupported = static_cast<int>(PictureError::Kind::kUnsupported);
+constexpr int kNoPixels = static_cast<int>(PictureError::Kind::kNoPixels);
+constexpr int kTooLarge = static_cast<int>(PictureError::Kind::kTooLargeToDecode);
+
+inline int verdictOf(const std::optional<PictureError>& error) {
+  return error ? static_cast<int>(error->kind) : kWhole;
+}
+inline int verdictOf(const Bytes& file) {
+  Picture picture;
+  return verdictOf(decodePicture(file.data(), file.size(), picture));
+}
 
 inline Bytes littleEndian(std::uint64_t value, int bytes) {
   Bytes out;
@@ -15,8 +32,8 @@ inline Bytes littleEndian(std::uint64_t value, int bytes) {
 }
 
 inline Bytes bigEndian(std::uint32_t value) {
-  return {static_cast<unsigned char>(value >> 24), static_cast<unsigned char>(value >> 16),
-          static_cast<unsigned char>(value >> 8), static_cast<unsigned char>(value)};
+  const Bytes little = littleEndian(value, 4);
+  return {little.rbegin(), little.rend()};
 }
 
 // `hex` in place of the bytes at `offset`.
@@ -48,26 +65,33 @@ inline Bytes oneRowBmp(std::uint32_t width, int bits, int compression, const Byt
   return bmpFile(std::int32_t(width), 1, bits, compression, tables, row, headerTail, gap);
 }
 
-// A BMP's bit masks, each in four bytes.
-inline Bytes masks(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
-  return littleEndian(red, 4) + littleEndian(green, 4) + littleEndian(blue, 4);
-}
-inline Bytes masks(std::uint32_t red, std::uint32_t green, std::uint32_t blue, std::uint32_t alpha) {
-  return masks(red, green, blue) + littleEndian(alpha, 4);
+// OS/2 1.x: a 12-byte header, `tables` of 3-byte colours, one row padded.
+inline Bytes os2Bmp(std::uint32_t width, int bits, const Bytes& tables, Bytes row) {
+  row.resize((row.size() + 3) / 4 * 4);
+  const auto rowStart = static_cast<std::uint32_t>(26 + tables.size());
+  return fromHex("42 4D") + littleEndian(rowStart + row.size(), 4) + littleEndian(0, 4) +
+         littleEndian(rowStart, 4) + littleEndian(12, 4) + littleEndian(width, 2) + littleEndian(1, 2) +
+         littleEndian(1, 2) + littleEndian(bits, 2) + tables + row;
 }
 
-inline std::uint32_t crc32Of(const Bytes& bytes) {
+// Black and white, as a BMP's palette.
+inline const Bytes kBlackWhite = fromHex("00 00 00 00 FF FF FF 00");
+
+// A BMP's bit masks (red, green, blue, and alpha if any), each in four bytes.
+template <class... Mask>
+Bytes masks(Mask... each) {
+  return (Bytes() + ... + littleEndian(std::uint32_t(each), 4));
+}
+
+// A PNG chunk: its length, type, data and CRC-32.
+inline Bytes pngChunk(const std::string& type, const Bytes& data) {
+  const Bytes typed = Bytes(type.begin(), type.end()) + data;
   std::uint32_t crc = 0xFFFFFFFF;
-  for (unsigned char byte : bytes) {
+  for (unsigned char byte : typed) {
     crc ^= byte;
     for (int bit = 0; bit < 8; ++bit) crc = crc >> 1 ^ (0xEDB88320 & (0 - (crc & 1)));
   }
-  return ~crc;
-}
-
-inline Bytes pngChunk(const std::string& type, const Bytes& data) {
-  const Bytes typed = Bytes(type.begin(), type.end()) + data;
-  return bigEndian(static_cast<std::uint32_t>(data.size())) + typed + bigEndian(crc32Of(typed));
+  return bigEndian(static_cast<std::uint32_t>(data.size())) + typed + bigEndian(~crc);
 }
 
 // `data`, under 64 KiB, as a zlib stream of one stored block.
