@@ -87,8 +87,9 @@ TEST_F(CompanionFilesTest, PutsTheOutputWhereItsNameLeads) {
     OutputFile out;
     ASSERT_FALSE(out.open(name(c.name), input_.get())) << c.name;
     for (const auto& entry : fs::directory_iterator(root_))
-      if (const auto cut = entry.path().filename().string().find(".partial-"); cut != std::string::npos)
+      if (const auto cut = entry.path().filename().string().find(".partial-"); cut != std::string::npos) {
         EXPECT_NE(static_cast<unsigned char>(c.replaced[cut]) & 0xC0, 0x80) << entry.path();
+      }
     EXPECT_TRUE(out.writeAt(0, reinterpret_cast<const unsigned char*>("new"), 3));
     EXPECT_FALSE(out.commit());
     EXPECT_EQ(read(c.replaced), "new") << c.name;
